@@ -1,0 +1,14 @@
+#pragma once
+// Profile (INI) files on Linux: IniFile through the shared parse cache.
+
+#include "platform/Profile.h"
+
+namespace platform::posix {
+
+class PosixProfile final : public Profile {
+public:
+    uint32_t GetString(std::wstring_view strSection, std::wstring_view strKey, std::wstring_view strDefault,
+                       uint32_t lngBufferChars, std::wstring_view strFile, std::wstring& strValue) override;
+};
+
+}  // namespace platform::posix

@@ -1,0 +1,14 @@
+#pragma once
+// Profile (INI) files through GetPrivateProfileStringA.
+
+#include "platform/Profile.h"
+
+namespace platform::win32 {
+
+class Win32Profile final : public Profile {
+public:
+    uint32_t GetString(std::wstring_view strSection, std::wstring_view strKey, std::wstring_view strDefault,
+                       uint32_t lngBufferChars, std::wstring_view strFile, std::wstring& strValue) override;
+};
+
+}  // namespace platform::win32

@@ -1,0 +1,89 @@
+// Runs on every build against the real machine, so it asserts only what the
+// Windows profile calls do as well.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+
+#include "fakes/TempFolder.h"
+#include "platform/AnsiCodePage.h"
+#include "platform/Machine.h"
+
+namespace {
+
+std::wstring Get(const std::wstring& strFile, std::wstring_view strSection, std::wstring_view strKey,
+                 std::wstring_view strDefault = L"<none>", uint32_t lngBufferChars = 256) {
+    std::wstring value = L"stale";
+    const uint32_t copied =
+        platform::RealMachine().profile->GetString(strSection, strKey, strDefault, lngBufferChars, strFile, value);
+    EXPECT_EQ(copied, value.size());
+    return value;
+}
+
+TEST(ProfileTest, ReadsValuesTheWindowsWay) {
+    const testing_support::TempFolder folder;
+    folder.Write(L"a.ini",
+                 "before=0\r\n[Main]\r\n  Key1  =  value one  \r\ntabbed=\t x\t\r\ndq=\"quoted\"\r\nsq='single'\r\n"
+                 "mixed=\"mismatch'\r\nlone=\"\r\ninner=\" a \"\r\nemptyq=\"\"\r\nnested=\"a\"b\"\r\nempty=\r\n"
+                 "blank=   \r\ntext=a;b#c=d\r\nnoequals\r\ndup=first\r\nDUP=second\r\n"
+                 "[ Spaced ]\r\na=1\r\n[x]y]z\r\nb=2\r\n  [Indented]\r\nc=3\r\n[main]\r\nlate=1\r\n");
+    const struct {
+        const wchar_t *section, *key, *fallback;
+        uint32_t size;
+        const wchar_t* expected;
+    } cases[] = {
+        {L"Main", L"Key1", L"", 256, L"value one"},  {L"mAIN", L"KEY1", L"", 256, L"value one"},
+        {L" Main\t", L"\tkey1 ", L"", 256, L"value one"}, {L"Main", L"tabbed", L"", 256, L"x"},
+        {L"Main", L"dq", L"", 256, L"quoted"},       {L"Main", L"sq", L"", 256, L"single"},
+        {L"Main", L"mixed", L"", 256, L"\"mismatch'"}, {L"Main", L"lone", L"", 256, L"\""},
+        {L"Main", L"inner", L"", 256, L" a "},       {L"Main", L"emptyq", L"-", 256, L""},
+        {L"Main", L"nested", L"", 256, L"a\"b"},     {L"Main", L"empty", L"-", 256, L""},
+        {L"Main", L"blank", L"-", 256, L""},         {L"Main", L"text", L"", 256, L"a;b#c=d"},
+        {L"Main", L"noequals", L"-", 256, L"-"},     {L"Main", L"dup", L"", 256, L"first"},
+        {L"Main", L"late", L"-", 256, L"-"},         {L"Main", L"before", L"-", 256, L"-"},
+        {L"Spaced", L"a", L"", 256, L"1"},           {L"x]y", L"b", L"", 256, L"2"},
+        {L"x", L"b", L"-", 256, L"-"},               {L"Indented", L"c", L"", 256, L"3"},
+        {L"Missing", L"a", L"def  ", 256, L"def"},   {L"Main", L"missing", L"  def", 256, L"  def"},
+        {L"Main", L"Key1", L"", 0, L""},             {L"Main", L"Key1", L"", 1, L""},
+        {L"Main", L"Key1", L"", 3, L"va"},           {L"Main", L"Key1", L"", 10, L"value one"},
+        {L"Main", L"missing", L"default", 3, L"de"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(Get(folder.File(L"a.ini"), c.section, c.key, c.fallback, c.size), c.expected)
+            << "[" << c.section << "] " << c.key << " size " << c.size;
+    }
+}
+
+TEST(ProfileTest, AcceptsEveryLineEnd) {
+    const testing_support::TempFolder folder;
+    const std::wstring file = folder.File(L"a.ini");
+    // Each file has a new size, so a change cannot hide behind a coarse file time.
+    for (const char* bytes : {"[S]\nx=1\ny=2", "[S]\r\nx=1\r\ny=2\r\n", "[S]\rx=1\ry=2\r", "[S]\r\nx=1\ny=2\r\n\r\n"}) {
+        folder.Write(L"a.ini", bytes);
+        EXPECT_EQ(Get(file, L"S", L"x") + Get(file, L"S", L"y"), L"12") << bytes;
+    }
+}
+
+TEST(ProfileTest, GivesTheDefaultWithoutAFile) {
+    const testing_support::TempFolder folder;
+    const std::wstring file = folder.File(L"a.ini");
+    EXPECT_EQ(Get(file, L"S", L"k"), L"<none>");
+    folder.Write(L"a.ini", "");
+    EXPECT_EQ(Get(file, L"S", L"k"), L"<none>");
+    folder.Write(L"a.ini", "[S]\nk=v\n");
+    EXPECT_EQ(Get(file, L"S", L"k"), L"v");
+    std::filesystem::remove(folder.Path() / "a.ini");
+    EXPECT_EQ(Get(file, L"S", L"k"), L"<none>");
+    std::filesystem::create_directory(folder.Path() / "a.ini");
+    EXPECT_EQ(Get(file, L"S", L"k"), L"<none>");
+}
+
+TEST(ProfileTest, DecodesTheAnsiCodePage) {
+    const std::wstring text = L"\u017dlut\u00e9 \u00c9";  // in Windows-1250 and -1252 alike
+    if (platform::FromAnsi(platform::ToAnsi(text)) != text) GTEST_SKIP() << "not in this code page";
+    const testing_support::TempFolder folder;
+    folder.Write(L"a.ini", "[S]\r\nk=" + platform::ToAnsi(text) + "\r\n");
+    EXPECT_EQ(Get(folder.File(L"a.ini"), L"S", L"k"), text);
+}
+
+}  // namespace

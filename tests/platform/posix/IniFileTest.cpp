@@ -1,0 +1,125 @@
+// The Linux INI reader and its cache, beyond what ProfileTest checks on every build.
+#include "platform/posix/IniFile.h"
+
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <filesystem>
+#include <optional>
+#include <random>
+#include <string>
+
+#include "fakes/TempFolder.h"
+#include "platform/posix/PosixProfile.h"
+
+namespace {
+
+using namespace std::string_literals;
+using platform::posix::IniCache;
+using platform::posix::IniFile;
+
+std::optional<std::wstring> Find(const IniFile& ini, std::wstring_view strSection, std::wstring_view strKey) {
+    const std::wstring* value = ini.Find(strSection, strKey);
+    return value ? std::optional<std::wstring>(*value) : std::nullopt;
+}
+
+TEST(IniFileTest, ParsesTheLinesWindowsAccepts) {
+    const IniFile ini(
+        "\xEF\xBB\xBF[\xC4\x8C" "e\xC5\xA1tina]\n\xC5\xBDlu\xC5\xA5ou\xC4\x8Dk\xC3\xBD=k\xC5\xAF\xC5\x88\n"
+        ";k=comment\n  ; k=comment\n#k=hash\n[open\nk=o\n[\xC8" "esk\xE1]\nk=\xE8\n"
+        "[Nul]\nv=ab\0cd \nn\0k=1\n[ ]\nk=e\n[\xC4\x8C" "E\xC5\xA0TINA]\nlate=1\n"s);
+    const struct {
+        std::wstring section;
+        std::wstring key;
+        std::optional<std::wstring> expected;
+    } cases[] = {
+        {L"\u010de\u0161tina", L"\u017dlu\u0165ou\u010dk\u00fd", L"k\u016f\u0148"},  // byte-order mark skipped
+        {L"\u010cE\u0160TINA", L"\u017dLU\u0164OU\u010cK\u00dd", L"k\u016f\u0148"},  // Czech letters fold
+        {L"\u010ce\u0161tina", L";k", std::nullopt},
+        {L"\u010ce\u0161tina", L"#k", L"hash"},
+        {L"\u010ce\u0161tina", L"late", std::nullopt},  // repeated section ignored
+        {L"open", L"k", L"o"},                          // "[" without "]" runs to the line end
+        {L"\u010cESK\u00c1", L"k", L"\u010d"},          // not UTF-8: Windows-1250
+        {L"nul", L"v", L"ab\0cd"s},                     // NUL kept in the file's text
+        {L"nul", L"n", std::nullopt},
+        {L"nul\0x"s, L"v\0y"s, L"ab\0cd"s},          // lookups cut at NUL
+        {L"", L"k", std::nullopt},                      // "[ ]" is never found
+    };
+    for (const auto& c : cases) EXPECT_EQ(Find(ini, c.section, c.key), c.expected) << c.section << L"/" << c.key;
+}
+
+TEST(IniFileTest, SurvivesHostileInput) {
+    std::mt19937 random(42);
+    std::string garbage(1 << 20, '\0');
+    for (char& byte : garbage) byte = static_cast<char>(random());
+    const std::string longLine(10 << 20, 'x');
+    for (const std::string& bytes : {garbage + "\n[End]\nk=v\n", "[A]\nlong=" + longLine + "\n[End]\nk=v\n",
+                                     "k=v\r\r\rk2=v2"s, ""s, "\xEF\xBB"s, "[End]\rk=v"s}) {
+        const IniFile ini(bytes);
+        const bool hasEnd = bytes.find("[End]") != std::string::npos;
+        EXPECT_EQ(Find(ini, L"End", L"k"), hasEnd ? std::optional<std::wstring>(L"v") : std::nullopt);
+    }
+    EXPECT_EQ(IniFile("[A]\nlong=" + longLine + "\n").Find(L"A", L"long")->size(), longLine.size());
+}
+
+// Gives the file an exact modification time so that changes are not hidden
+// by (or only visible through) the file system's timestamp granularity.
+void SetTime(const std::filesystem::path& path, long nanoseconds) {
+    const timespec times[2] = {{1700000000, 0}, {1700000000, nanoseconds}};
+    ASSERT_EQ(utimensat(AT_FDCWD, path.c_str(), times, 0), 0);
+}
+
+TEST(IniCacheTest, ParsesAgainOnlyWhenSizeOrTimeChanges) {
+    const testing_support::TempFolder folder;
+    const std::filesystem::path path = folder.Path() / "a.ini";
+    IniCache cache;
+    folder.Write(L"a.ini", "[S]\nk=1\n");
+    SetTime(path, 0);
+    const auto first = cache.Load(path.string());
+    ASSERT_TRUE(first);
+    EXPECT_EQ(cache.Load(path.string()), first);
+
+    folder.Write(L"a.ini", "[S]\nk=2\n");  // same size, same time: not looked at
+    SetTime(path, 0);
+    EXPECT_EQ(cache.Load(path.string()), first);
+    SetTime(path, 1);  // one nanosecond later
+    EXPECT_EQ(*cache.Load(path.string())->Find(L"S", L"k"), L"2");
+    folder.Write(L"a.ini", "[S]\nk=33\n");
+    SetTime(path, 1);
+    EXPECT_EQ(*cache.Load(path.string())->Find(L"S", L"k"), L"33");
+    EXPECT_EQ(*first->Find(L"S", L"k"), L"1");  // held objects stay as they were
+
+    std::filesystem::remove(path);
+    EXPECT_FALSE(cache.Load(path.string()));
+    std::filesystem::create_directory(path);
+    EXPECT_FALSE(cache.Load(path.string()));
+    EXPECT_FALSE(cache.Load(""));
+}
+
+TEST(IniCacheTest, DropsTheLeastRecentlyUsed) {
+    const testing_support::TempFolder folder;
+    for (const wchar_t* name : {L"a", L"b", L"c"}) folder.Write(name, "[S]\nk=v\n");
+    IniCache cache(2);
+    auto load = [&](const char* name) { return cache.Load((folder.Path() / name).string()); };
+    const auto a = load("a"), b = load("b");
+    EXPECT_EQ(load("a"), a);
+    load("c");
+    EXPECT_EQ(load("a"), a);
+    EXPECT_NE(load("b"), b);
+}
+
+TEST(PosixProfileTest, CutsAtNulAndTreatsTheDefaultLikeAValue) {
+    const testing_support::TempFolder folder;
+    folder.Write(L"p.ini", "[S]\nnul=ab\0cd\n"s);
+    const struct {
+        const wchar_t *key, *fallback, *expected;
+    } cases[] = {{L"nul", L"", L"ab"}, {L"none", L"   ", L""}, {L"none", L"'x' ", L"x"}, {L"none", L"\"x\"\t", L"\"x\"\t"}};
+    for (const auto& c : cases) {
+        std::wstring value;
+        platform::posix::PosixProfile().GetString(L"S", c.key, c.fallback, 64, folder.File(L"p.ini"), value);
+        EXPECT_EQ(value, c.expected) << c.key << L" " << c.fallback;
+    }
+}
+
+}  // namespace
