@@ -31,8 +31,6 @@ public:
     // holds it, NUL characters included.
     const std::wstring* Find(std::wstring_view strSection, std::wstring_view strKey) const;
 
-    size_t SectionCount() const { return mSections.size(); }
-
 private:
     using Keys = std::unordered_map<std::wstring, std::wstring>;
     std::unordered_map<std::wstring, Keys> mSections;

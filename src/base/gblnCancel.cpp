@@ -1,0 +1,3 @@
+#include "base/gblnCancel.h"
+
+bool gblnCancel = false;
