@@ -14,6 +14,7 @@ std::wstring StandardDescription(int32_t lngNumber) {
         case vbErrOutOfMemory: return L"Out of memory";
         case vbErrSubscript: return L"Subscript out of range";
         case vbErrTypeMismatch: return L"Type mismatch";
+        case vbErrPathFileAccess: return L"Path/File access error";
         case vbErrInvalidPattern: return L"Invalid pattern string";
         case vbErrDuplicateKey: return L"This key is already associated with an element of this collection";
         default: return {};

@@ -15,6 +15,7 @@ inline constexpr int32_t vbErrOverflow = 6;
 inline constexpr int32_t vbErrOutOfMemory = 7;
 inline constexpr int32_t vbErrSubscript = 9;
 inline constexpr int32_t vbErrTypeMismatch = 13;
+inline constexpr int32_t vbErrPathFileAccess = 75;
 inline constexpr int32_t vbErrInvalidPattern = 93;
 inline constexpr int32_t vbErrDuplicateKey = 457;
 

@@ -1,6 +1,8 @@
 // The writer's state: components, configuration, file names, old logs.
 #include "log/clsLogShare.h"
 
+#include <algorithm>
+
 #include "base/Text.h"
 #include "base/VbError.h"
 #include "log/CivilDays.h"

@@ -15,4 +15,10 @@ public:
     virtual int32_t Free(uintptr_t hModule) = 0;
 };
 
+// Called once at program start, before any library is loaded by name: from
+// then on a name without a path is looked up only in the system folder, so
+// a library planted next to the program or in the working folder is never
+// loaded. False when the system cannot restrict the search.
+bool HardenLibraryLoading();
+
 }  // namespace platform

@@ -28,6 +28,16 @@ FakeMachine::FakeMachine() {
     bundle.clock = &clock;
     bundle.system = &system;
     bundle.dialogs = &dialogs;
+    files.underlying = platform::Host().files;
+    internet.store = &files;
+    bundle.registry = &registry;
+    bundle.files = &files;
+    bundle.services = &services;
+    bundle.processes = &processes;
+    bundle.dialUp = &dialUp;
+    bundle.folders = &folders;
+    bundle.libraries = &libraries;
+    bundle.internet = &internet;
     mScope = std::make_unique<platform::ScopedMachine>(bundle);
 }
 

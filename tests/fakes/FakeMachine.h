@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "fakes/FakeInventory.h"
 #include "platform/Machine.h"
 
 namespace testing_support {
@@ -76,6 +77,17 @@ public:
     FakeClock clock;
     FakeSystemInfo system;
     FakeDialogs dialogs;
+    // Inventory sources (fakes/FakeInventory.h). files searches an in-memory
+    // tree and keeps downloads in memory; every other file operation still
+    // reaches the real file system.
+    FakeRegistry registry;
+    FakeFolders files;
+    FakeServices services;
+    FakeProcesses processes;
+    FakeDialUp dialUp;
+    FakeShellFolders folders;
+    FakeLibraries libraries;
+    FakeInternet internet;
 
 private:
     std::unique_ptr<platform::ScopedMachine> mScope;

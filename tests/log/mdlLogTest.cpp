@@ -1,8 +1,7 @@
 #include <gtest/gtest.h>
 
-#include <stdexcept>
-
 #include "base/VbError.h"
+#include "fakes/RecordingLog.h"
 #include "log/clsLog.h"
 #include "log/mdlLog.h"
 
@@ -10,51 +9,7 @@ namespace {
 
 using namespace mdlLog;
 
-// Records what the facade hands to the writer.
-class RecordingLog final : public clsLog {
-public:
-    struct Event {
-        std::wstring text;
-        int32_t type;
-        int32_t component;
-    };
-    std::vector<Event> events;
-    std::vector<std::pair<std::wstring, LogValues>> debugs;
-    std::vector<std::wstring> registered;
-    int32_t nextId = 1;
-    bool throwOnEvent = false;
-
-    std::wstring Name() override { return L"RecordingLog"; }
-    void FileNameMode(int32_t) override {}
-    int32_t FileNameMode() override { return 3; }
-    std::wstring GetLogFileName(int32_t) override { return {}; }
-    void Enable(int32_t, std::wstring_view, int32_t) override {}
-    int32_t Enable(int32_t, std::wstring_view) override { return 0; }
-    void Directory(std::wstring_view) override {}
-    std::wstring Directory() override { return {}; }
-    void FileNamePrefix(std::wstring_view) override {}
-    std::wstring FileNamePrefix() override { return {}; }
-    void FileNameExtension(std::wstring_view) override {}
-    std::wstring FileNameExtension() override { return {}; }
-    bool SetEvent(std::wstring_view strText, int32_t eRecType, int32_t lngComponentID) override {
-        if (throwOnEvent) throw std::runtime_error("writer failed");
-        events.push_back({std::wstring(strText), eRecType, lngComponentID});
-        return true;
-    }
-    bool SetDebug(std::wstring_view strText, const LogValues& vParams, int32_t) override {
-        debugs.emplace_back(std::wstring(strText), vParams);
-        return true;
-    }
-    bool DeleteOldLogs(int32_t, int32_t) override { return true; }
-    bool IsPerfOpen(std::wstring_view, int32_t) override { return false; }
-    bool StartPerf(std::wstring_view, std::wstring_view, int32_t, int32_t) override { return false; }
-    bool StopPerf(std::wstring_view, int32_t) override { return false; }
-    bool Init(std::wstring_view) override { return true; }
-    int32_t GetComponentId(std::wstring_view strComponentName) override {
-        registered.emplace_back(strComponentName);
-        return strComponentName.empty() ? 0 : nextId;
-    }
-};
+using testing_support::RecordingLog;
 
 class MdlLogTest : public ::testing::Test {
 protected:

@@ -26,7 +26,8 @@ TEST(MachineTest, ScopedOverrideReplacesOnlyWhatItNamesAndRestores) {
         platform::Machine& host = platform::Host();
         EXPECT_EQ(host.clock, &fake.clock);
         EXPECT_EQ(host.dialogs, &fake.dialogs);
-        EXPECT_EQ(host.files, real.files);
+        EXPECT_EQ(host.files, &fake.files);
+        EXPECT_EQ(host.system, &fake.system);
         EXPECT_EQ(host.profile, real.profile);
         {
             testing_support::FakeClock inner;

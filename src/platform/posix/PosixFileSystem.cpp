@@ -68,24 +68,42 @@ bool WildcardMatch(std::wstring_view pattern, std::wstring_view name) {
     return pi == p.size();
 }
 
-uint32_t Attributes(int dirFd, const char* name, const std::string& displayName) {
-    struct stat st {};
+// Attributes from what readdir says of the entry; the file is looked at only
+// for links and for file systems that do not fill in the kind.
+uint32_t Attributes(int dirFd, const dirent& item) {
     uint32_t attributes = 0;
-    if (::fstatat(dirFd, name, &st, AT_SYMLINK_NOFOLLOW) == 0) {
-        if (S_ISLNK(st.st_mode)) {
-            // A link is reported as a reparse point (with the folder bit when it
-            // points to a folder), so that walks list it without entering it.
-            attributes |= kAttrReparsePoint;
-            struct stat target {};
-            if (::fstatat(dirFd, name, &target, 0) == 0 && S_ISDIR(target.st_mode)) attributes |= kAttrDirectory;
-        } else if (S_ISDIR(st.st_mode)) {
-            attributes |= kAttrDirectory;
+    unsigned char type = item.d_type;
+    if (type == DT_UNKNOWN) {
+        struct stat st {};
+        if (::fstatat(dirFd, item.d_name, &st, AT_SYMLINK_NOFOLLOW) == 0) {
+            type = S_ISLNK(st.st_mode) ? DT_LNK : S_ISDIR(st.st_mode) ? DT_DIR : DT_REG;
         }
-        if (!(st.st_mode & S_IWUSR)) attributes |= kAttrReadOnly;
     }
-    if (!displayName.empty() && displayName[0] == '.' && displayName != "." && displayName != "..") attributes |= kAttrHidden;
+    if (type == DT_LNK) {
+        // A link is reported as a reparse point (with the folder bit when it
+        // points to a folder), so that walks list it without entering it.
+        attributes |= kAttrReparsePoint;
+        struct stat target {};
+        if (::fstatat(dirFd, item.d_name, &target, 0) == 0 && S_ISDIR(target.st_mode)) attributes |= kAttrDirectory;
+    } else if (type == DT_DIR) {
+        attributes |= kAttrDirectory;
+    }
+    const char* name = item.d_name;
+    if (name[0] == '.' && name[1] != '\0' && !(name[1] == '.' && name[2] == '\0')) attributes |= kAttrHidden;
     if (attributes == 0) attributes = kAttrNormal;
     return attributes;
+}
+
+// Sort key of a name: upper-cased, the common all-ASCII case without a table lookup.
+std::wstring SortKey(const std::wstring& name) {
+    for (wchar_t ch : name) {
+        if (ch >= 0x80) return base::UCase(name);
+    }
+    std::wstring key(name);
+    for (wchar_t& ch : key) {
+        if (ch >= L'a' && ch <= L'z') ch = static_cast<wchar_t>(ch - (L'a' - L'A'));
+    }
+    return key;
 }
 
 class PosixFolderSearch final : public FolderSearch {
@@ -93,7 +111,7 @@ public:
     explicit PosixFolderSearch(std::vector<FindEntry> entries) : mEntries(std::move(entries)) {}
     bool Next(FindEntry& entry) override {
         if (mNext >= mEntries.size()) return false;
-        entry = mEntries[mNext++];
+        entry = std::move(mEntries[mNext++]);
         return true;
     }
 
@@ -110,27 +128,31 @@ std::unique_ptr<FolderSearch> PosixFileSystem::FindFirst(std::wstring_view strPa
     if (folder.empty()) folder = L"/";
     const std::wstring_view wildcard = slash == std::wstring_view::npos ? strPattern : strPattern.substr(slash + 1);
 
-    FileDescriptor dirFd(::open(NativePath(folder).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    if (dirFd.Get() < 0) return nullptr;
-    const int listFd = ::dup(dirFd.Get());
-    if (listFd < 0) return nullptr;
-    DIR* dir = ::fdopendir(listFd);
+    // O_NOFOLLOW: a folder reached through a link is never entered.
+    const int dirFd = ::open(NativePath(folder).c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+    if (dirFd < 0) return nullptr;
+    DIR* dir = ::fdopendir(dirFd);
     if (dir == nullptr) {
-        ::close(listFd);
+        ::close(dirFd);
         return nullptr;
     }
+    const bool everything = wildcard == L"*" || wildcard == L"*.*";
     std::vector<std::pair<std::wstring, FindEntry>> found;
     while (const dirent* item = ::readdir(dir)) {
         FindEntry entry;
-        entry.Name = FromAnsi(item->d_name);
-        if (!WildcardMatch(wildcard, entry.Name)) continue;
-        entry.Attributes = Attributes(dirFd.Get(), item->d_name, item->d_name);
-        found.emplace_back(base::UCase(entry.Name), std::move(entry));
+        entry.Name = FromNativeName(item->d_name);
+        if (!everything && !WildcardMatch(wildcard, entry.Name)) continue;
+        entry.Attributes = Attributes(dirFd, *item);
+        std::wstring key = SortKey(entry.Name);
+        found.emplace_back(std::move(key), std::move(entry));
     }
     ::closedir(dir);
     if (found.empty()) return nullptr;
     // Folders list in a fixed order (as NTFS lists them), so lists are reproducible.
-    std::sort(found.begin(), found.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+    // Names that differ only in case (possible here, not on NTFS) keep a fixed order too.
+    std::sort(found.begin(), found.end(), [](const auto& a, const auto& b) {
+        return a.first != b.first ? a.first < b.first : a.second.Name < b.second.Name;
+    });
     std::vector<FindEntry> entries;
     entries.reserve(found.size());
     for (auto& item : found) entries.push_back(std::move(item.second));

@@ -1,0 +1,21 @@
+#pragma once
+// The knowledge base: Vigilor.dat in the folder of the program.
+
+#include <string>
+#include <string_view>
+
+namespace mdlDataFile {
+
+inline constexpr const wchar_t* kDataFileName = L"Vigilor.dat";
+// Values are read through a buffer of 255 characters: at most 254 come back.
+inline constexpr uint32_t kReadBufferChars = 255;
+
+// Full name of the data file: the program's folder as the system reports it,
+// the path separator and the file name.
+std::wstring DataFilePath();
+
+// One value of the data file, read afresh on every call; strDefault when the
+// file, section or key is missing.
+std::wstring ReadDataFile(std::wstring_view strSection, std::wstring_view strKey, std::wstring_view strDefault);
+
+}  // namespace mdlDataFile

@@ -1,0 +1,75 @@
+#pragma once
+// A program folder in a real temporary folder, a fake machine around it and
+// helpers to write the knowledge base and read what a check leaves behind.
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/clsApp.h"
+#include "base/gblnCancel.h"
+#include "fakes/FakeMachine.h"
+#include "fakes/TempFolder.h"
+#include "log/mdlLog.h"
+#include "platform/AnsiCodePage.h"
+
+namespace testing_support {
+
+struct StatusEvent {
+    int32_t type;
+    std::wstring text;
+    int32_t index;
+    int32_t count;
+    int32_t id;
+    bool operator==(const StatusEvent&) const = default;
+};
+
+inline std::ostream& operator<<(std::ostream& out, const StatusEvent& e) {
+    return out << "{" << e.type << ", " << ::testing::PrintToString(e.text) << ", " << e.index << ", " << e.count
+               << ", " << e.id << "}";
+}
+
+class AppFixture : public ::testing::Test {
+protected:
+    void SetUp() override {
+        mdlLog::LogInit(nullptr, L"");
+        mdlLog::SetProgramVersion({1, 0, 0, L""});
+        gblnCancel = false;
+        fake.system.programFolder = folder.WPath();
+        fake.system.programPath = folder.File(L"quorvex");
+    }
+    void TearDown() override { mdlLog::LogInit(nullptr, L""); }
+
+    // Writes the knowledge base (lines joined with CR LF, in the ANSI code page).
+    void WriteDataFile(std::initializer_list<std::wstring_view> lines) {
+        std::wstring text;
+        for (auto line : lines) {
+            text += line;
+            text += L"\r\n";
+        }
+        folder.Write(L"Vigilor.dat", platform::ToAnsi(text));
+    }
+
+    // Creates the controller and records its Status events.
+    std::unique_ptr<clsApp> MakeApp() {
+        auto app = std::make_unique<clsApp>();
+        app->OnStatus([this](int32_t t, const std::wstring& s, int32_t i, int32_t c, int32_t id) {
+            events.push_back({t, s, i, c, id});
+            if (onStatus) onStatus(t, i);
+        });
+        return app;
+    }
+
+    std::string ReadTemp(std::wstring_view strName) const {
+        return folder.Read(std::wstring(L"TEMP") + platform::PathSep() + std::wstring(strName));
+    }
+
+    TempFolder folder;
+    FakeMachine fake;
+    std::vector<StatusEvent> events;
+    std::function<void(int32_t type, int32_t index)> onStatus;
+};
+
+}  // namespace testing_support

@@ -1,0 +1,284 @@
+#include <gtest/gtest.h>
+
+#include "app/mdlDataFile.h"
+#include "app/AppFixture.h"
+#include "base/VbError.h"
+#include "inventory/mdlEnumList.h"
+
+namespace {
+
+using testing_support::AppFixture;
+using testing_support::JoinPath;
+using testing_support::StatusEvent;
+
+std::string Ansi(std::wstring_view text) { return platform::ToAnsi(text); }
+
+const std::wstring kSpaces(50, L' ');
+
+// The detail block of one evaluated track, as the report shows it.
+std::wstring DetailBlock(std::wstring_view breedLines, std::wstring_view trackLines) {
+    return kSpaces + L"\r\n" + std::wstring(breedLines) + std::wstring(trackLines) + kSpaces + L"\r\n";
+}
+
+class ClsAppTest : public AppFixture {
+protected:
+    // Two firewalls (one installed, one not) and a communication check.
+    void WriteSampleKnowledgeBase() {
+        WriteDataFile({
+            L"[General]",
+            L"Count=3",
+            L"[Breed_1]",
+            L"Name=Štít Alfa",
+            L"Info=Popis",
+            L"URL=https://help.example/alfa",
+            L"Filter=1",
+            L"Proof=1",
+            L"Count=1",
+            L"Track1=REGISTRY~#~#INSTR~#Alfa Firewall~#0",
+            L"[Breed_2]",
+            L"Name=Beta",
+            L"Filter=1",
+            L"Proof=1",
+            L"Count=1",
+            L"Track1=process~#~#regexp~#^beta\\.exe~#0",
+            L"[Breed_3]",
+            L"Name=Server",
+            L"Filter=2",
+            L"Proof=1",
+            L"Count=1",
+            L"Track1=DOWNLOADFILE~#http://127.0.0.1/x~#=~#OK~#0",
+        });
+        fake.registry.AddUninstallEntry(L"{A1}", std::wstring(L"Alfa Firewall 2.0"));
+        fake.processes.processes = {L"init", L"gamma.exe"};
+    }
+};
+
+TEST_F(ClsAppTest, CompleteCheckWritesReportStatusAndLogs) {
+    folder.Write(L"log.ini", "[Default]\r\ndefault=FILE\r\n");
+    WriteSampleKnowledgeBase();
+    {
+        auto app = MakeApp();
+        EXPECT_EQ(app->AppPath(), folder.WPath());
+        EXPECT_EQ(app->TempPath(), folder.File(L"TEMP"));
+        EXPECT_EQ(app->Check(1), 1);
+
+        const std::vector<StatusEvent> expected = {
+            {1, L"Inicializace", 0, 0, 0}, {1, L"Inicializace", 1, 3, 0}, {1, L"Inicializace", 2, 3, 0},
+            {1, L"Inicializace", 3, 3, 0}, {2, L"Scan", 0, 0, 0},          {3, L"", 1, 3, 1},
+            {4, L"", 1, 3, 1},             {3, L"", 2, 3, 2},              {4, L"", 2, 3, 2},
+            {6, L"Finish", 0, 0, 0},
+        };
+        EXPECT_EQ(events, expected);
+        EXPECT_TRUE(app->Bredd(1)->IsFound());
+        EXPECT_FALSE(app->Bredd(2)->IsFound());
+        EXPECT_EQ(app->Bredd(3)->Track(), 0) << "the filter keeps the communication check out";
+        EXPECT_EQ(app->Bredd(4), nullptr);
+        EXPECT_EQ(app->OSPlatformId(), 2);
+    }
+
+    const std::wstring report =
+        L"PlatformID=2\r\nOS Version 10.0.19045 Service Pack 1\r\n\r\n" +
+        DetailBlock(L"BreedID:1\r\nName:Štít Alfa\r\nInfo:Popis\r\nURL:https://help.example/alfa\r\nFilter:1\r\n",
+                    L"Class=REGISTRY\r\nID=1\r\nEnumListID=47809\r\nInputValue=\r\nOperator=INSTR\r\n"
+                    L"OutputValue=7\r\nScore=1\r\nTestingValue=Alfa Firewall\r\nReportLevel=0\r\n") +
+        L"\r\n";
+    EXPECT_EQ(ReadTemp(L"report.txt"), Ansi(report));
+
+    const std::wstring stamp = L"2026/12/06 09:05:03\t";
+    const std::wstring sys = L"SysLog:   " + stamp + L"Quorvex verze 1.0.0\r\n" + L"SysLog:   " + stamp +
+                             L"Quorvex[clsApp] (Class_Initialize)\tAPP START\t4194304\r\n" +
+                             // Asking for breed 4, which does not exist, is recorded with its id.
+                             L"#ERRLOG#: " + stamp +
+                             L"Quorvex[clsDetector] (Breed)\t\t9\tQuorvex\tSubscript out of range\t4\r\n" +
+                             L"SysLog:   " + stamp + L"Quorvex[clsApp] (Class_Terminate)\tAPP END\r\n";
+    EXPECT_EQ(ReadTemp(L"SYS_Quorvex_261206.TXT"), Ansi(sys));
+
+    // The debug file holds every record in order; spot the framing of each kind.
+    const std::string debug = ReadTemp(L"DEBUG_Quorvex_261206.TXT");
+    for (const std::wstring& line : {
+             L"SysLog:   " + stamp + L"Quorvex verze 1.0.0\r\n",
+             L"DebugLog: " + stamp + L"Quorvex[clsApp] (Check)\tSTART:\t1\r\n",
+             L"DebugLog: " + stamp + L"Quorvex[clsApp] (Check_ReadData)\tSTART:\r\n",
+             L"DebugLog: " + stamp + L"Quorvex[clsApp] (Check_ReadData)\tEND: RETURN=1\r\n",
+             L"DebugLog: " + stamp + L"Quorvex[clsApp] (Check)\tEND: RETURN=1\r\n",
+             L"SysLog:   " + stamp + L"Quorvex[clsApp] (Class_Terminate)\tAPP END\r\n",
+         }) {
+        EXPECT_NE(debug.find(Ansi(line)), std::string::npos) << ::testing::PrintToString(line);
+    }
+    EXPECT_LT(debug.find(Ansi(L"(Check_ReadData)\tEND")), debug.find(Ansi(L"(SetEnumList)\tSTART:47809")));
+}
+
+TEST_F(ClsAppTest, CancelDuringTheLoadSkipsScanAndKeepsTheOldReport) {
+    WriteSampleKnowledgeBase();
+    folder.Write(L"TEMP/report.txt", "old report");
+    auto app = MakeApp();
+    onStatus = [&](int32_t type, int32_t index) {
+        if (type == 1 && index == 2) app->Cancel();
+    };
+    EXPECT_EQ(app->Check(3), -1);
+    EXPECT_EQ(events.back(), (StatusEvent{1, L"Inicializace", 2, 3, 0})) << "no Scan, no Finish";
+    EXPECT_EQ(ReadTemp(L"report.txt"), "old report");
+    EXPECT_EQ(app->Detector().BreedCount(), 2);
+
+    // The next check reads the whole file again without doubling any track.
+    onStatus = nullptr;
+    events.clear();
+    EXPECT_EQ(app->Check(3), 1);
+    EXPECT_EQ(app->Detector().BreedCount(), 3);
+    EXPECT_EQ(app->Detector().Tracks(-1, -1)->Count(), 3);
+    EXPECT_TRUE(app->Bredd(3)->IsScaned());
+}
+
+TEST_F(ClsAppTest, CancelDuringTheScanWritesWhatWasEvaluated) {
+    WriteSampleKnowledgeBase();
+    auto app = MakeApp();
+    onStatus = [&](int32_t type, int32_t index) {
+        if (type == 3 && index == 2) app->Cancel();
+    };
+    EXPECT_EQ(app->Check(1), -1);
+    EXPECT_EQ(events.back(), (StatusEvent{6, L"Finish", 0, 0, 0}));
+    EXPECT_EQ(app->Bredd(2)->Track(), 0) << "the track being cancelled is not counted";
+    const std::string report = ReadTemp(L"report.txt");
+    EXPECT_NE(report.find("BreedID:1\r\n"), std::string::npos);
+    EXPECT_EQ(report.find("BreedID:2\r\n"), std::string::npos);
+}
+
+TEST_F(ClsAppTest, SecondCheckDoesNotReloadTheKnowledgeBase) {
+    WriteSampleKnowledgeBase();
+    auto app = MakeApp();
+    app->Check(3);
+    events.clear();
+    EXPECT_EQ(app->Check(3), 1);
+    EXPECT_EQ(events.at(0), (StatusEvent{1, L"Inicializace", 0, 0, 0}));
+    EXPECT_EQ(events.at(1), (StatusEvent{2, L"Scan", 0, 0, 0}));
+    EXPECT_EQ(app->Detector().BreedCount(), 3);
+    EXPECT_TRUE(app->Bredd(3)->IsScaned()) << "the download track took part this time";
+    EXPECT_FALSE(app->Bredd(3)->IsFound()) << "nothing serves the test address";
+}
+
+TEST_F(ClsAppTest, LoaderSkippingRules) {
+    WriteDataFile({
+        L"[General]",
+        L"Count= 4 ",
+        L"[Breed_1]",
+        L"Name=One",
+        L"Filter=abc",
+        L"Count=4",
+        L"Track1=DUN~#~#=~#~# 7 ",
+        L"Track2=DUN~#~#=~#~#x",
+        L"Track3=DUN~#~#=~#",
+        L"Track4=dun~#in~#instr~#t~#128",
+        L"[Breed_2]",
+        L"Name=Dropped",
+        L"Count=",
+        L"Track1=DUN~#~#=~#~#1",
+        L"[Breed_3]",
+        L"Name=" + std::wstring(300, L'n'),
+    });
+    auto app = MakeApp();
+    app->Check(0);
+    const clsDetector& detector = app->Detector();
+    EXPECT_EQ(detector.BreedCount(), 3);
+    auto one = app->Bredd(1);
+    EXPECT_EQ(one->Filter(), 0);
+    EXPECT_EQ(one->Proof(), 5);
+    EXPECT_EQ(one->TrackCount(), 3);
+    auto tracks = detector.Tracks(1, -1);
+    ASSERT_EQ(tracks->Count(), 3);
+    EXPECT_EQ(tracks->Item(1)->ReportLevel(), 7);
+    EXPECT_EQ(tracks->Item(2)->ReportLevel(), 99);
+    EXPECT_EQ(tracks->Item(3)->ID(), 4) << "ids keep their gaps";
+    EXPECT_EQ(tracks->Item(3)->Class(), L"DUN");
+    EXPECT_EQ(tracks->Item(3)->Operator(), L"INSTR");
+    EXPECT_EQ(tracks->Item(3)->InputValue(), L"in");
+    EXPECT_EQ(app->Bredd(2), nullptr) << "a Count that is not numeric drops the breed";
+    EXPECT_EQ(app->Bredd(3)->Name(), std::wstring(254, L'n'));
+    EXPECT_EQ(app->Bredd(4)->TrackCount(), 0) << "a missing section gives an empty breed";
+    EXPECT_EQ(app->Bredd(4)->Proof(), 5);
+}
+
+TEST_F(ClsAppTest, OverflowInTheKnowledgeBaseReachesTheCaller) {
+    WriteDataFile({L"[General]", L"Count=2", L"[Breed_1]", L"Count=1", L"Track1=DUN~#~#=~#~#1", L"[Breed_2]",
+                   L"Proof=40000"});
+    auto app = MakeApp();
+    try {
+        app->Check(1);
+        FAIL() << "the overflow did not reach the caller";
+    } catch (const base::VbError& e) {
+        EXPECT_EQ(e.Number(), base::vbErrOverflow);
+    }
+    EXPECT_EQ(events.back().type, 1) << "no Scan after a failed load";
+    EXPECT_EQ(app->Detector().BreedCount(), 1);
+
+    // A filter that does not fit 16 bits fails the same way, after "Scan".
+    WriteDataFile({L"[General]", L"Count=0"});
+    events.clear();
+    EXPECT_THROW(app->Check(70000), base::VbError);
+    EXPECT_EQ(events.back(), (StatusEvent{2, L"Scan", 0, 0, 0}));
+}
+
+TEST_F(ClsAppTest, MissingOrEmptyDataFileFindsNothing) {
+    auto app = MakeApp();
+    EXPECT_EQ(app->Check(1), 1);
+    folder.Write(L"Vigilor.dat", std::string("\x00\xff\xfe garbage [[[ ==\r\n\x01", 20));
+    EXPECT_EQ(app->Check(1), 1);
+    EXPECT_EQ(app->Detector().BreedCount(), 0);
+    EXPECT_EQ(ReadTemp(L"report.txt"), "PlatformID=2\r\nOS Version 10.0.19045 Service Pack 1\r\n\r\n\r\n");
+}
+
+TEST_F(ClsAppTest, FailedVersionQueryLeavesZerosAndATrailingBlank) {
+    fake.system.versionOk = false;
+    fake.system.lastError = 87;
+    auto app = MakeApp();
+    EXPECT_EQ(app->OSPlatformId(), 0);
+    app->Check(1);
+    EXPECT_EQ(ReadTemp(L"report.txt"), "PlatformID=0\r\nOS Version 0.0.0 \r\n\r\n\r\n");
+    EXPECT_NE(ReadTemp(L"SYS_Quorvex_261206.TXT").find("\tGetVersionEx fail\t87\r\n"), std::string::npos);
+}
+
+TEST_F(ClsAppTest, WriteToFileAppendsReplacesAndReportsFailure) {
+    auto app = MakeApp();
+    const std::wstring file = folder.File(L"out.txt");
+    EXPECT_TRUE(app->WriteToFile(file, L"a", false));
+    EXPECT_TRUE(app->WriteToFile(file, L"b", false));
+    EXPECT_EQ(folder.Read(L"out.txt"), "a\r\nb\r\n");
+    EXPECT_TRUE(app->WriteToFile(file, L"č", true));
+    EXPECT_EQ(folder.Read(L"out.txt"), Ansi(L"č\r\n"));
+
+    EXPECT_FALSE(app->WriteToFile(folder.File(L"missing") + platform::PathSep() + L"x.txt", L"a", true));
+    EXPECT_NE(ReadTemp(L"SYS_Quorvex_261206.TXT").find("#ERRLOG#: "), std::string::npos);
+    EXPECT_NE(ReadTemp(L"SYS_Quorvex_261206.TXT").find("[clsApp] (WriteToFile)\t\t75\t"), std::string::npos);
+}
+
+// Records folder creations instead of making them: the root of the real
+// machine must stay untouched.
+class RootFiles final : public platform::FileSystem {
+public:
+    std::vector<std::wstring> created;
+    std::unique_ptr<platform::FolderSearch> FindFirst(std::wstring_view, platform::FindEntry&) override { return {}; }
+    bool CreateFolder(std::wstring_view strPath) override {
+        created.emplace_back(strPath);
+        return false;
+    }
+    bool FileExists(std::wstring_view) override { return false; }
+    bool FolderExists(std::wstring_view) override { return false; }
+    bool DeleteFile(std::wstring_view) override { return false; }
+    bool ReadFile(std::wstring_view, std::string&) override { return false; }
+    bool AppendText(std::wstring_view, std::wstring_view) override { return false; }
+};
+
+TEST_F(ClsAppTest, ProgramInTheRootOfADrive) {
+    const bool windows = platform::PathSeparator() == L'\\';
+    fake.system.programFolder = windows ? L"C:\\" : L"/";
+    RootFiles files;
+    platform::Machine bundle;
+    bundle.files = &files;
+    platform::ScopedMachine scope(bundle);
+    clsApp app;
+    EXPECT_EQ(app.AppPath(), windows ? L"C:" : L"");
+    EXPECT_EQ(app.TempPath(), windows ? L"C:\\TEMP" : L"/TEMP");
+    EXPECT_EQ(files.created, std::vector<std::wstring>{app.TempPath()});
+    EXPECT_EQ(mdlDataFile::DataFilePath(), windows ? L"C:\\\\Vigilor.dat" : L"//Vigilor.dat");
+}
+
+}  // namespace

@@ -1,0 +1,139 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "detect/DetectorFixture.h"
+
+namespace detect_test {
+namespace {
+
+using testing_support::JoinPath;
+
+class GatherTest : public DetectorTest {
+protected:
+    GatherTest() { AddBreed(1, 0, 1, 2); }
+
+    // The list text a track was tested against.
+    std::wstring ListOf(const std::shared_ptr<clsTrack>& track) {
+        const auto list = detector.EnumList(track->EnumListID());
+        return list ? std::wstring(list->Text()) : L"<none>";
+    }
+    size_t CountTrace(std::wstring_view text) const {
+        return static_cast<size_t>(std::count_if(log->events.begin(), log->events.end(),
+                                                 [&](const auto& event) { return event.text == text; }));
+    }
+};
+
+TEST_F(GatherTest, OneGatheringPerEnumListID) {
+    machine.registry.AddUninstallEntry(L"{A1}", std::wstring(L"Alpha Shield"));
+    machine.registry.AddUninstallEntry(L"beta", std::nullopt);
+    const auto first = AddTrack(1, L"REGISTRY", L"x", L"INSTR", L"alpha");
+    const auto second = AddTrack(1, L"registry", L"x", L"INSTR", L"beta~#");
+    const auto other = AddTrack(1, L"REGISTRY", L"y", L"=", L"");
+    detector.Scan(-1);
+    EXPECT_EQ(ListOf(first), L"{A1}~#Alpha Shield\r\nbeta~#\r\n");
+    EXPECT_EQ(first->Score() + second->Score(), 2);
+    EXPECT_EQ(CountTrace(L"Quorvex(RegistryList)\tSTART:"), 2u) << "once for x, once for y";
+    EXPECT_EQ(CountTrace(L"Quorvex[clsDetector] (SetEnumList)\tSTART:" + first->EnumListID()), 1u);
+    EXPECT_EQ(CountTrace(L"Quorvex[clsDetector] (SetEnumList)\tEND:"), 2u);
+    EXPECT_EQ(ListOf(other), ListOf(first)) << "another input value, another copy of the same inventory";
+}
+
+TEST_F(GatherTest, RegistryWalksBothViewsWhereThereAreTwo) {
+    machine.registry.AddUninstallEntry(L"k", std::wstring(L"K"));
+    machine.registry.separateViews = true;
+    const auto track = AddTrack(1, L"REGISTRY", L"", L"=", L"");
+    detector.Scan(-1);
+    EXPECT_EQ(ListOf(track), L"k~#K\r\nk~#K\r\n") << "the fake shows the same key in both views";
+    EXPECT_EQ(machine.registry.openAccess.front(), platform::kKeyRead);
+    EXPECT_EQ(machine.registry.openAccess.back(), platform::kKeyRead | platform::kKeyWow64_32);
+    machine.registry.separateViews = false;
+    detector.Scan(-1);
+    EXPECT_EQ(ListOf(track), L"k~#K\r\n");
+}
+
+TEST_F(GatherTest, ProgramFolders) {
+    const auto track = AddTrack(1, L"PROGRAMFILES", L"", L"=", L"");
+    detector.Scan(-1);
+    EXPECT_TRUE(machine.files.searches.empty()) << "no path: no walk from the root of the drive";
+    EXPECT_EQ(ListOf(track), L"");
+
+    const std::wstring first = JoinPath({L"", L"pf"});
+    machine.files.AddFile(JoinPath({first, L"Shield", L"shield.exe"}));
+    machine.files.AddFile(JoinPath({L"", L"pf86", L"old.exe"}));
+    machine.folders.paths[platform::kFolderProgramFiles] = first;
+    machine.folders.paths[platform::kFolderProgramFilesX86] = JoinPath({L"", L"pf86"});
+    detector.Scan(-1);
+    const std::wstring sep = platform::PathSep();
+    const std::wstring firstLines = sep + L"Shield\r\n" + sep + L"Shield" + sep + L"shield.exe\r\n";
+    EXPECT_EQ(ListOf(track), firstLines + sep + L"old.exe\r\n");
+    machine.folders.paths[platform::kFolderProgramFilesX86] = first;
+    detector.Scan(-1);
+    EXPECT_EQ(ListOf(track), firstLines) << "the same folder is walked once";
+}
+
+// A stop between the two phases keeps the partial list out of the cache and
+// the scan ends before evaluating the track.
+TEST_F(GatherTest, StartMenuAndServicesStopBetweenPhases) {
+    machine.folders.paths[platform::kFolderCommonPrograms] = JoinPath({L"", L"common"});
+    machine.folders.paths[platform::kFolderPrograms] = JoinPath({L"", L"user"});
+    machine.files.AddFile(JoinPath({L"", L"common", L"a.lnk"}));
+    machine.files.AddFile(JoinPath({L"", L"user", L"b.lnk"}));
+    machine.services.services = {{L"Shield Service", L"shieldsvc"}};
+    machine.services.drivers = {{L"Shield Filter", L"shflt"}};
+    const auto menu = AddTrack(1, L"STARTMENU", L"", L"=", L"");
+    const auto service = AddTrack(1, L"SERVICE", L"", L"INSTR", L"shflt");
+    detector.Scan(-1);
+    const std::wstring sep = platform::PathSep();
+    EXPECT_EQ(ListOf(menu), sep + L"a.lnk\r\n" + sep + L"b.lnk\r\n");
+    EXPECT_EQ(ListOf(service), L"Shield Service~#shieldsvc\r\nShield Filter~#shflt\r\n");
+
+    for (const auto& track : {menu, service}) {
+        clsDetector own;
+        own.AddBreed(detector.Breed(1));
+        own.AddTrack(track);
+        machine.folders.queries.clear();
+        machine.services.calls.clear();
+        own.Cancel();
+        own.Scan(-1);
+        EXPECT_EQ(own.EnumList(track->EnumListID()), nullptr);
+        EXPECT_EQ(track->Score(), -1);
+        if (track == menu) {
+            ASSERT_EQ(machine.folders.queries.size(), 1u);
+            EXPECT_EQ(machine.folders.queries[0].folder, platform::kFolderCommonPrograms);
+        }
+    }
+    ASSERT_EQ(machine.services.calls.size(), 1u);
+    EXPECT_EQ(machine.services.calls[0].type, platform::kServiceWin32);
+}
+
+TEST_F(GatherTest, ProcessesDialUpAndDownloads) {
+    machine.processes.processes = {L"init", L"shield.exe"};
+    machine.dialUp.entries = {L"Work VPN"};
+    machine.internet.Serve(L"http://probe.test/ok", L"OK\r\n");
+    machine.internet.Fail(L"http://probe.test/down");
+    const auto process = AddTrack(1, L"PROCESS", L"", L"=", L"");
+    const auto dun = AddTrack(1, L"DUN", L"", L"=", L"");
+    const auto ok = AddTrack(1, L"DOWNLOADFILE", L"http://probe.test/ok", L"=", L"OK%crlf%");
+    const auto down = AddTrack(1, L"DOWNLOADFILE", L"http://probe.test/down", L"=", L"");
+    detector.Scan(-1);
+    EXPECT_EQ(ListOf(process), L"init\r\nshield.exe\r\n");
+    EXPECT_EQ(ListOf(dun), L"Count=1\r\nWork VPN\r\n");
+    EXPECT_EQ(ok->Score(), 1);
+    EXPECT_EQ(ListOf(down), L"");
+}
+
+TEST_F(GatherTest, LoadLibraryWritesTheHandleInFullWidth) {
+    const uintptr_t handle = sizeof(uintptr_t) >= 8 ? static_cast<uintptr_t>(0x100000000ull) : 0x10000u;
+    machine.libraries.libraries[L"shield.dll"] = handle;
+    const auto loaded = AddTrack(1, L"LOADLIBRARY", L"shield.dll", L"=", L"");
+    const auto missing = AddTrack(1, L"LOADLIBRARY", L"nothere.dll", L"=", L"");
+    detector.Scan(-1);
+    const std::wstring h = base::DecStr(static_cast<int64_t>(handle));
+    EXPECT_EQ(ListOf(loaded), L"LoadLibrary(shield.dll)=" + h + L"\r\nFreeLibrary(shield.dll)=" + h + L"\r\n");
+    EXPECT_EQ(ListOf(missing), L"LoadLibrary(nothere.dll)=0\r\nFreeLibrary(nothere.dll)=0\r\n");
+    EXPECT_EQ(machine.libraries.freed, std::vector<uintptr_t>{handle}) << "a failed load is not released";
+}
+
+}  // namespace
+}  // namespace detect_test

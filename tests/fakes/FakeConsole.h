@@ -1,0 +1,44 @@
+#pragma once
+// A console for tests: output and error collected as text, a terminal flag
+// and width to choose, and requests (Ctrl+C, close) queued by the test.
+// Waiting moves a fake clock on instead of sleeping.
+
+#include <deque>
+#include <string>
+#include <vector>
+
+#include "fakes/FakeMachine.h"
+#include "platform/Console.h"
+
+namespace testing_support {
+
+class FakeConsole final : public platform::Console {
+public:
+    bool terminal = false;
+    int32_t columns = 0;
+    std::wstring out;
+    std::wstring err;
+    std::deque<platform::ConsoleEvent> events;
+    bool catching = false;
+    std::vector<uint32_t> waits;
+    FakeClock* clock = nullptr;
+
+    bool IsTerminal(platform::ConsoleStream) override { return terminal; }
+    int32_t Columns(platform::ConsoleStream) override { return terminal ? columns : 0; }
+    void Write(platform::ConsoleStream stream, std::wstring_view strText) override {
+        (stream == platform::ConsoleStream::Error ? err : out) += strText;
+    }
+    void CatchEvents(bool blnOn) override { catching = blnOn; }
+    platform::ConsoleEvent TakeEvent() override {
+        if (events.empty()) return platform::ConsoleEvent::None;
+        const auto event = events.front();
+        events.pop_front();
+        return event;
+    }
+    void Wait(uint32_t lngMilliseconds) override {
+        waits.push_back(lngMilliseconds);
+        if (clock != nullptr) clock->milliseconds += lngMilliseconds;
+    }
+};
+
+}  // namespace testing_support

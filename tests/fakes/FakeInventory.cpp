@@ -1,0 +1,335 @@
+#include "fakes/FakeInventory.h"
+
+#include <algorithm>
+
+#include "base/Text.h"
+#include "platform/AnsiCodePage.h"
+
+namespace testing_support {
+
+namespace {
+
+std::vector<std::wstring> Split(std::wstring_view strPath, wchar_t sep) {
+    std::vector<std::wstring> parts;
+    size_t from = 0;
+    while (true) {
+        const size_t at = strPath.find(sep, from);
+        if (at == std::wstring_view::npos) {
+            parts.emplace_back(strPath.substr(from));
+            return parts;
+        }
+        parts.emplace_back(strPath.substr(from, at - from));
+        from = at + 1;
+    }
+}
+
+class FakeKeyHandle final : public platform::RegistryKey {
+public:
+    FakeKeyHandle(FakeRegistry& registry, std::wstring strPath) : mRegistry(registry), mPath(std::move(strPath)) {
+        ++mRegistry.openKeys;
+    }
+    ~FakeKeyHandle() override { --mRegistry.openKeys; }
+
+    int32_t EnumKey(uint32_t lngIndex, uint32_t lngMaxChars, std::wstring& strName) override {
+        if (mRegistry.onEnumKey) mRegistry.onEnumKey(lngIndex);
+        const auto key = mRegistry.keys.find(mPath);
+        if (key == mRegistry.keys.end()) return FakeRegistry::kFileNotFound;
+        if (lngIndex >= key->second.subkeys.size()) return FakeRegistry::kNoMoreItems;
+        const FakeRegistry::Key& child = mRegistry.keys.at(key->second.subkeys[lngIndex]);
+        if (child.name.size() + 1 > lngMaxChars) return FakeRegistry::kMoreData;
+        strName = child.name;
+        return platform::kErrorSuccess;
+    }
+
+    int32_t QueryValue(std::wstring_view strValueName, uint32_t lngBufferBytes, uint32_t& lngType,
+                       std::string& bytes) override {
+        const auto key = mRegistry.keys.find(mPath);
+        if (key == mRegistry.keys.end()) return FakeRegistry::kFileNotFound;
+        const auto value = key->second.values.find(base::UCase(strValueName));
+        if (value == key->second.values.end()) return FakeRegistry::kFileNotFound;
+        std::string encoded = platform::ToAnsi(value->second.text);
+        encoded.push_back('\0');
+        lngType = value->second.type;
+        if (encoded.size() > lngBufferBytes) return FakeRegistry::kMoreData;
+        bytes = std::move(encoded);
+        return platform::kErrorSuccess;
+    }
+
+private:
+    FakeRegistry& mRegistry;
+    std::wstring mPath;
+};
+
+class FakeSearch final : public platform::FolderSearch {
+public:
+    FakeSearch(FakeFolders& folders, std::vector<platform::FindEntry> entries)
+        : mFolders(folders), mEntries(std::move(entries)) {
+        ++mFolders.openSearches;
+    }
+    ~FakeSearch() override { --mFolders.openSearches; }
+
+    bool Next(platform::FindEntry& entry) override {
+        if (mNext >= mEntries.size()) return false;
+        entry = mEntries[mNext++];
+        if (mFolders.onEntry) mFolders.onEntry(entry);
+        return true;
+    }
+
+private:
+    FakeFolders& mFolders;
+    std::vector<platform::FindEntry> mEntries;
+    size_t mNext = 0;
+};
+
+}  // namespace
+
+std::wstring JoinPath(std::initializer_list<std::wstring_view> parts) {
+    std::wstring path;
+    bool first = true;
+    for (const std::wstring_view part : parts) {
+        if (!first) path += platform::PathSeparator();
+        path += part;
+        first = false;
+    }
+    return path;
+}
+
+// ---- Registry ------------------------------------------------------------
+
+std::wstring FakeRegistry::Fold(std::wstring_view strPath) {
+    while (!strPath.empty() && strPath.back() == L'\\') strPath.remove_suffix(1);
+    return base::UCase(strPath);
+}
+
+FakeRegistry::Key& FakeRegistry::AddKey(std::wstring_view strPath) {
+    keys.try_emplace(std::wstring());
+    const std::wstring folded = Fold(strPath);
+    if (folded.empty()) return keys[folded];
+    const std::vector<std::wstring> parts = Split(folded, L'\\');
+    const std::vector<std::wstring> names = Split(strPath.substr(0, folded.size()), L'\\');
+    std::wstring parent;
+    std::wstring path;
+    for (size_t i = 0; i < parts.size(); ++i) {
+        if (i > 0) path += L'\\';
+        path += parts[i];
+        if (keys.find(path) == keys.end()) {
+            keys[path].name = names[i];
+            keys[parent].subkeys.push_back(path);
+        }
+        parent = path;
+    }
+    return keys[folded];
+}
+
+void FakeRegistry::SetValue(std::wstring_view strPath, std::wstring_view strName, std::wstring_view strText,
+                            uint32_t lngType) {
+    AddKey(strPath).values[base::UCase(strName)] = Value{lngType, std::wstring(strText)};
+}
+
+void FakeRegistry::AddUninstallEntry(std::wstring_view strSubkey, std::optional<std::wstring> displayName,
+                                     uint32_t lngType) {
+    std::wstring path(L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\");
+    path += strSubkey;
+    AddKey(path);
+    if (displayName) SetValue(path, L"DisplayName", *displayName, lngType);
+}
+
+int32_t FakeRegistry::OpenKeyEx(uint32_t hRoot, std::wstring_view strPath, uint32_t lngAccess,
+                                std::unique_ptr<platform::RegistryKey>& key) {
+    openAccess.push_back(lngAccess);
+    return OpenKey(hRoot, strPath, key);
+}
+
+int32_t FakeRegistry::OpenKey(uint32_t hRoot, std::wstring_view strPath, std::unique_ptr<platform::RegistryKey>& key) {
+    key.reset();
+    const std::wstring folded = Fold(strPath);
+    if (hRoot != platform::kHKeyLocalMachine || keys.find(folded) == keys.end()) return kFileNotFound;
+    key = std::make_unique<FakeKeyHandle>(*this, folded);
+    return platform::kErrorSuccess;
+}
+
+// ---- Folder tree and files ------------------------------------------------
+
+FakeFolders::Node* FakeFolders::Node::Child(std::wstring_view strName) const {
+    for (const auto& child : children) {
+        if (child->name == strName) return child.get();
+    }
+    return nullptr;
+}
+
+FakeFolders::Node& FakeFolders::Add(std::wstring_view strPath, uint32_t lngAttributes) {
+    Node* node = &root;
+    const std::vector<std::wstring> parts = Split(strPath, platform::PathSeparator());
+    for (size_t i = 0; i < parts.size(); ++i) {
+        Node* child = node->Child(parts[i]);
+        if (child == nullptr) {
+            node->children.push_back(std::make_unique<Node>());
+            child = node->children.back().get();
+            child->name = parts[i];
+            child->attributes = platform::kAttrDirectory;
+        }
+        node = child;
+    }
+    node->attributes = lngAttributes;
+    return *node;
+}
+
+FakeFolders::Node& FakeFolders::AddFolder(std::wstring_view strPath, uint32_t lngAttributes) {
+    return Add(strPath, lngAttributes | platform::kAttrDirectory);
+}
+
+FakeFolders::Node& FakeFolders::AddFile(std::wstring_view strPath, uint32_t lngAttributes) {
+    return Add(strPath, lngAttributes);
+}
+
+FakeFolders::Node& FakeFolders::AddLink(std::wstring_view strPath, std::wstring_view strTarget) {
+    Node& link = Add(strPath, platform::kAttrDirectory | platform::kAttrReparsePoint);
+    link.linkTarget.assign(strTarget);
+    return link;
+}
+
+FakeFolders::Node* FakeFolders::Resolve(std::wstring_view strPath, int depth) {
+    if (depth > 40) return nullptr;  // a link cycle: the system gives up too
+    Node* node = &root;
+    for (const std::wstring& part : Split(strPath, platform::PathSeparator())) {
+        if (!node->linkTarget.empty()) node = Resolve(node->linkTarget, depth + 1);
+        if (node == nullptr) return nullptr;
+        node = node->Child(part);
+        if (node == nullptr) return nullptr;
+    }
+    if (!node->linkTarget.empty()) node = Resolve(node->linkTarget, depth + 1);
+    return node;
+}
+
+FakeFolders::Node* FakeFolders::Find(std::wstring_view strPath) { return Resolve(strPath, 0); }
+
+std::unique_ptr<platform::FolderSearch> FakeFolders::FindFirst(std::wstring_view strPattern, platform::FindEntry& first) {
+    searches.emplace_back(strPattern);
+    const std::wstring wildcard = std::wstring(1, platform::PathSeparator()) + L"*";
+    if (strPattern.size() < wildcard.size() || strPattern.substr(strPattern.size() - wildcard.size()) != wildcard) {
+        return nullptr;
+    }
+    const Node* folder = Find(strPattern.substr(0, strPattern.size() - wildcard.size()));
+    if (folder == nullptr || folder->unreadable || (folder->attributes & platform::kAttrDirectory) == 0) return nullptr;
+    std::vector<platform::FindEntry> entries;
+    entries.push_back({L".", platform::kAttrDirectory});
+    entries.push_back({L"..", platform::kAttrDirectory});
+    for (const auto& child : folder->children) entries.push_back({child->name, child->attributes});
+    auto search = std::make_unique<FakeSearch>(*this, std::move(entries));
+    search->Next(first);
+    return search;
+}
+
+bool FakeFolders::CreateFolder(std::wstring_view strPath) {
+    return underlying != nullptr && underlying->CreateFolder(strPath);
+}
+
+bool FakeFolders::FileExists(std::wstring_view strPath) {
+    if (memoryFiles.count(std::wstring(strPath)) != 0) return true;
+    return underlying != nullptr && underlying->FileExists(strPath);
+}
+
+bool FakeFolders::FolderExists(std::wstring_view strPath) {
+    const Node* node = Find(strPath);
+    if (node != nullptr && (node->attributes & platform::kAttrDirectory) != 0) return true;
+    return underlying != nullptr && underlying->FolderExists(strPath);
+}
+
+bool FakeFolders::DeleteFile(std::wstring_view strPath) {
+    if (memoryFiles.erase(std::wstring(strPath)) != 0) return true;
+    return underlying != nullptr && underlying->DeleteFile(strPath);
+}
+
+bool FakeFolders::ReadFile(std::wstring_view strPath, std::string& bytes) {
+    if (std::find(lockedFiles.begin(), lockedFiles.end(), strPath) != lockedFiles.end()) return false;
+    const auto file = memoryFiles.find(std::wstring(strPath));
+    if (file != memoryFiles.end()) {
+        bytes = file->second;
+        return true;
+    }
+    return underlying != nullptr && underlying->ReadFile(strPath, bytes);
+}
+
+bool FakeFolders::AppendText(std::wstring_view strPath, std::wstring_view strText) {
+    return underlying != nullptr && underlying->AppendText(strPath, strText);
+}
+
+// ---- Services, processes, dial-up, special folders -----------------------
+
+platform::ServiceEnumResult FakeServices::Enumerate(uint32_t lngServiceType, uint32_t lngServiceState,
+                                                    std::vector<platform::ServiceEntry>& entries) {
+    calls.push_back({lngServiceType, lngServiceState});
+    entries.clear();
+    const bool wantServices = (lngServiceType & platform::kServiceWin32) != 0;
+    const bool wantDrivers = (lngServiceType & platform::kServiceDriver) != 0;
+    if (wantServices && serviceResult != platform::ServiceEnumResult::Ok) return serviceResult;
+    if (wantDrivers && driverResult != platform::ServiceEnumResult::Ok) return driverResult;
+    if (wantServices) entries.insert(entries.end(), services.begin(), services.end());
+    if (wantDrivers) entries.insert(entries.end(), drivers.begin(), drivers.end());
+    return platform::ServiceEnumResult::Ok;
+}
+
+bool FakeProcesses::Snapshot(uint32_t lngFlags, std::vector<std::wstring>& exeNames) {
+    flags.push_back(lngFlags);
+    exeNames.clear();
+    if (!snapshotOk) return false;
+    exeNames = processes;
+    return true;
+}
+
+int32_t FakeDialUp::EnumEntries(std::vector<std::wstring>& names) {
+    names.clear();
+    if (result != 0) return result;
+    names = entries;
+    return 0;
+}
+
+int32_t FakeShellFolders::GetFolderPath(int32_t lngFolder, int32_t lngFlags, std::wstring& strPath) {
+    queries.push_back({lngFolder, lngFlags});
+    strPath.clear();
+    const auto found = paths.find(lngFolder);
+    if (found == paths.end()) return kNoFolder;
+    strPath = found->second;
+    return 0;
+}
+
+// ---- Download server ------------------------------------------------------
+
+void FakeInternet::Serve(std::wstring_view strURL, std::wstring_view strText) {
+    resources[std::wstring(strURL)] = Resource{platform::ToAnsi(strText), 0, true};
+}
+
+void FakeInternet::Fail(std::wstring_view strURL, int32_t lngResult) {
+    resources[std::wstring(strURL)] = Resource{std::string(), lngResult, true};
+}
+
+void FakeInternet::DeleteCacheEntry(std::wstring_view strURL) { cacheDeleted.emplace_back(strURL); }
+
+int32_t FakeInternet::DownloadToFile(std::wstring_view strURL, std::wstring_view strFile) {
+    fetches.push_back({std::wstring(strURL), std::wstring(strFile)});
+    const auto found = resources.find(std::wstring(strURL));
+    if (found == resources.end()) return kUnreachable;
+    const Resource& resource = found->second;
+    // A failing resource with content leaves it behind as a partial file.
+    const bool leavesFile = resource.writeFile && (resource.result == 0 || !resource.content.empty());
+    if (leavesFile && store != nullptr) store->memoryFiles[std::wstring(strFile)] = resource.content;
+    return resource.result;
+}
+
+// ---- Libraries -------------------------------------------------------------
+
+uintptr_t FakeLibraries::Load(std::wstring_view strName) {
+    loaded.emplace_back(strName);
+    const auto found = libraries.find(std::wstring(strName));
+    return found == libraries.end() ? 0 : found->second;
+}
+
+int32_t FakeLibraries::Free(uintptr_t hModule) {
+    freed.push_back(hModule);
+    for (const auto& [name, handle] : libraries) {
+        if (handle == hModule) return 1;
+    }
+    return 0;
+}
+
+}  // namespace testing_support

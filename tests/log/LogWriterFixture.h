@@ -1,0 +1,51 @@
+#pragma once
+// A log writer set up as the program sets it up, on the fake machine's clock
+// and date (2026-12-06 09:05:03), writing into a real temporary folder.
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <memory>
+#include <string>
+
+#include "fakes/FakeMachine.h"
+#include "fakes/TempFolder.h"
+#include "log/clsLogShare.h"
+#include "platform/Machine.h"
+
+namespace log_testing {
+
+inline constexpr char kStamp[] = "2026/12/06 09:05:03";
+
+class LogWriterTest : public ::testing::Test {
+protected:
+    // Writes log.ini with strIni, then creates the writer: directory the
+    // temporary folder, prefix Quorvex, the given mode, Init with log.ini.
+    void Start(std::string_view strIni, int32_t lngMode = 3) {
+        folder.Write(L"log.ini", strIni);
+        writer = std::make_unique<clsLogShare>();
+        writer->Directory(folder.WPath());
+        writer->FileNamePrefix(L"Quorvex");
+        writer->FileNameMode(lngMode);
+        ASSERT_TRUE(writer->Init(folder.File(L"log.ini")));
+    }
+    std::string Log(std::wstring_view strName) const { return folder.Read(strName); }
+    bool Exists(std::wstring_view strName) const {
+        return std::filesystem::exists(folder.Path() / std::filesystem::path(std::wstring(strName)));
+    }
+    static std::wstring Sep() { return platform::PathSep(); }
+
+    static platform::Machine RealFiles() {
+        platform::Machine files;
+        files.files = platform::RealMachine().files;
+        return files;
+    }
+
+    testing_support::FakeMachine machine;
+    // Log files, log.ini and folder searches all on the real temporary folder.
+    platform::ScopedMachine realFiles{RealFiles()};
+    testing_support::TempFolder folder;
+    std::unique_ptr<clsLogShare> writer;
+};
+
+}  // namespace log_testing

@@ -1,0 +1,78 @@
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "fakes/TempFolder.h"
+#include "platform/posix/PosixDialUp.h"
+
+namespace {
+
+using platform::posix::PosixDialUp;
+using testing_support::TempFolder;
+namespace fs = std::filesystem;
+
+std::vector<std::wstring> Entries(const TempFolder& root, int32_t& result) {
+    PosixDialUp dialUp(root.Path().string());
+    std::vector<std::wstring> names{L"stale"};
+    result = dialUp.EnumEntries(names);
+    return names;
+}
+
+TEST(PosixDialUpTest, DialUpLikeProfilesThenPppPeers) {
+    TempFolder root;
+    root.Write(L"etc/NetworkManager/system-connections/gsm.nmconnection",
+               "[connection]\nid=Mobile\ntype=gsm\n[gsm]\napn=internet\n");
+    root.Write(L"etc/NetworkManager/system-connections/home.nmconnection", "[connection]\nid=Home\ntype=wifi\n");
+    root.Write(L"etc/NetworkManager/system-connections/vpn.nmconnection",
+               "[connection]\r\ntype = vpn\r\nid = Office VPN\r\n");
+    root.Write(L"etc/NetworkManager/system-connections/noid.nmconnection", "[connection]\ntype=pppoe\n");
+    root.Write(L"etc/NetworkManager/system-connections/notes.txt", "[connection]\nid=Not a profile\ntype=gsm\n");
+    // The same profile file in a later folder is hidden by the earlier one.
+    root.Write(L"run/NetworkManager/system-connections/gsm.nmconnection", "[connection]\nid=Shadowed\ntype=gsm\n");
+    root.Write(L"usr/lib/NetworkManager/system-connections/wg.nmconnection",
+               "[connection]\nid=Tunnel\ntype=wireguard\n");
+    root.Write(L"etc/ppp/peers/provider", "user x\n");
+    root.Write(L"etc/ppp/peers/.hidden", "");
+    root.Write(L"etc/ppp/peers/chatscripts/x", "");
+
+    int32_t result = -1;
+    EXPECT_EQ(Entries(root, result),
+              (std::vector<std::wstring>{L"Mobile", L"noid", L"Office VPN", L"Tunnel", L"provider"}));
+    EXPECT_EQ(result, 0);
+}
+
+TEST(PosixDialUpTest, AnUnreadableProfileCountsUnderItsFileName) {
+    if (::geteuid() == 0) GTEST_SKIP() << "root reads every file";
+    TempFolder root;
+    root.Write(L"etc/NetworkManager/system-connections/secret.nmconnection", "[connection]\nid=Hidden\ntype=wifi\n");
+    fs::permissions(root.Path() / "etc/NetworkManager/system-connections/secret.nmconnection", fs::perms::none);
+    int32_t result = -1;
+    EXPECT_EQ(Entries(root, result), std::vector<std::wstring>{L"secret"});
+    EXPECT_EQ(result, 0);
+}
+
+TEST(PosixDialUpTest, NoFoldersMeansNoDialUpSupportAndAnEmptyBookIsFine) {
+    TempFolder root;
+    int32_t result = 0;
+    EXPECT_TRUE(Entries(root, result).empty());
+    EXPECT_NE(result, 0);
+    fs::create_directories(root.Path() / "etc/ppp/peers");
+    EXPECT_TRUE(Entries(root, result).empty());
+    EXPECT_EQ(result, 0);
+}
+
+TEST(PosixDialUpTest, MoreEntriesThanThePhoneBookHoldsFail) {
+    TempFolder root;
+    for (int i = 0; i < 257; ++i) root.Write(L"etc/ppp/peers/p" + std::to_wstring(i), "");
+    int32_t result = 0;
+    EXPECT_TRUE(Entries(root, result).empty());
+    EXPECT_NE(result, 0);
+    fs::remove(root.Path() / "etc/ppp/peers/p0");
+    EXPECT_EQ(Entries(root, result).size(), 256u);
+    EXPECT_EQ(result, 0);
+}
+
+}  // namespace

@@ -1,0 +1,149 @@
+// Services, processes, dial-up entries, special folders, libraries and the
+// shell against what the running system (wine in the test run) provides.
+
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <algorithm>
+#include <filesystem>
+
+#include "base/Text.h"
+#include "fakes/TempFolder.h"
+#include "platform/Machine.h"
+
+namespace {
+
+platform::Machine& Real() { return platform::RealMachine(); }
+
+TEST(Win32InventoryTest, ServicesAndDriversAreListedWithBothNames) {
+    for (uint32_t type : {platform::kServiceWin32, platform::kServiceDriver}) {
+        std::vector<platform::ServiceEntry> entries;
+        ASSERT_EQ(Real().services->Enumerate(type, platform::kServiceStateAll, entries),
+                  platform::ServiceEnumResult::Ok);
+        if (type == platform::kServiceWin32) {
+            EXPECT_FALSE(entries.empty());
+        }
+        for (const auto& entry : entries) EXPECT_FALSE(entry.ServiceName.empty());
+    }
+}
+
+// Names of the longest kind the service manager allows come back whole.
+TEST(Win32InventoryTest, LongServiceNamesAreCopiedWhole) {
+    const std::string name = "QuorvexTest" + std::to_string(GetCurrentProcessId()) + std::string(200, 'n');
+    const std::string display = "Quorvex test service " + std::string(230, 'd');
+    SC_HANDLE manager = OpenSCManagerA(nullptr, nullptr, SC_MANAGER_ALL_ACCESS);
+    if (manager == nullptr) GTEST_SKIP() << "no rights to add a service";
+    SC_HANDLE service = CreateServiceA(manager, name.c_str(), display.c_str(), SERVICE_ALL_ACCESS,
+                                       SERVICE_WIN32_OWN_PROCESS, SERVICE_DEMAND_START, SERVICE_ERROR_IGNORE,
+                                       "C:\\quorvex-none.exe", nullptr, nullptr, nullptr, nullptr, nullptr);
+    if (service == nullptr) {
+        CloseServiceHandle(manager);
+        GTEST_SKIP() << "cannot add a service here";
+    }
+    std::vector<platform::ServiceEntry> entries;
+    const auto result = Real().services->Enumerate(platform::kServiceWin32, platform::kServiceStateAll, entries);
+    DeleteService(service);
+    CloseServiceHandle(service);
+    CloseServiceHandle(manager);
+    ASSERT_EQ(result, platform::ServiceEnumResult::Ok);
+    const std::wstring wideName(name.begin(), name.end());
+    const std::wstring wideDisplay(display.begin(), display.end());
+    EXPECT_TRUE(std::any_of(entries.begin(), entries.end(), [&](const platform::ServiceEntry& entry) {
+        return entry.ServiceName == wideName && entry.DisplayName == wideDisplay;
+    }));
+}
+
+TEST(Win32InventoryTest, TheSnapshotHoldsThisProgramByItsFileName) {
+    std::vector<std::wstring> names;
+    ASSERT_TRUE(Real().processes->Snapshot(platform::kSnapProcess, names));
+    char path[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, path, MAX_PATH);
+    const std::wstring self = std::filesystem::path(path).filename().wstring();
+    EXPECT_TRUE(std::any_of(names.begin(), names.end(),
+                            [&](const std::wstring& name) { return base::TextEquals(name, self); }));
+}
+
+TEST(Win32InventoryTest, ThePhoneBookAnswersWithAtMostItsRecords) {
+    std::vector<std::wstring> names{L"stale"};
+    const int32_t result = Real().dialUp->EnumEntries(names);
+    if (result != 0) {
+        EXPECT_TRUE(names.empty());
+    } else {
+        EXPECT_LE(names.size(), 256u);
+    }
+}
+
+TEST(Win32InventoryTest, SpecialFoldersExistAndUnknownIdsHaveNoPath) {
+    for (int32_t folder :
+         {platform::kFolderProgramFiles, platform::kFolderProgramFilesX86, platform::kFolderCommonPrograms}) {
+        std::wstring path;
+        ASSERT_EQ(Real().folders->GetFolderPath(folder, 0, path), 0) << folder;
+        EXPECT_TRUE(Real().files->FolderExists(path)) << folder;
+    }
+    std::wstring path = L"stale";
+    EXPECT_NE(Real().folders->GetFolderPath(0x7F, 0, path), 0);
+    EXPECT_TRUE(path.empty());
+}
+
+TEST(Win32InventoryTest, LibrariesLoadWithTheirFullHandle) {
+    const uintptr_t handle = Real().libraries->Load(L"kernel32.dll");
+    ASSERT_NE(handle, 0u);
+    EXPECT_EQ(handle, reinterpret_cast<uintptr_t>(GetModuleHandleA("kernel32.dll")));
+    EXPECT_NE(Real().libraries->Free(handle), 0);
+    EXPECT_EQ(Real().libraries->Load(L"quorvex-missing.dll"), 0u);
+    EXPECT_EQ(Real().libraries->Free(0), 0);
+}
+
+// A library planted in the working folder is found by name until loading is
+// hardened; by full path it still loads.
+TEST(Win32InventoryTest, HardenedLoadingIgnoresAPlantedLibrary) {
+    testing_support::TempFolder folder;
+    char self[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, self, MAX_PATH);
+    const std::filesystem::path planted = folder.Path() / "quorvexplanted.dll";
+    ASSERT_TRUE(CopyFileA(self, planted.string().c_str(), FALSE));
+    char previous[MAX_PATH] = {};
+    GetCurrentDirectoryA(MAX_PATH, previous);
+    ASSERT_TRUE(SetCurrentDirectoryA(folder.Path().string().c_str()));
+
+    const uintptr_t before = Real().libraries->Load(L"quorvexplanted.dll");
+    if (before != 0) Real().libraries->Free(before);
+    ASSERT_TRUE(platform::HardenLibraryLoading());
+    const uintptr_t after = Real().libraries->Load(L"quorvexplanted.dll");
+    if (after != 0) Real().libraries->Free(after);
+    const uintptr_t full = Real().libraries->Load(planted.wstring());
+    if (full != 0) Real().libraries->Free(full);
+    SetCurrentDirectoryA(previous);
+
+    if (before == 0) GTEST_SKIP() << "this system does not load the planted copy by name at all";
+    EXPECT_EQ(after, 0u);
+    EXPECT_NE(full, 0u);
+}
+
+TEST(Win32InventoryTest, OpeningWhatDoesNotExistFails) {
+    testing_support::TempFolder folder;
+    EXPECT_LE(Real().shell->Open(folder.File(L"missing-document.quorvex"), folder.WPath()), 32);
+}
+
+TEST(Win32InventoryTest, LinksAreListedAsReparsePoints) {
+    testing_support::TempFolder folder;
+    folder.Write(L"target/inside.txt", "x");
+    const std::string link = (folder.Path() / "link").string();
+    // Some systems (wine) answer yes without making the link.
+    if (!CreateSymbolicLinkA(link.c_str(), (folder.Path() / "target").string().c_str(), SYMBOLIC_LINK_FLAG_DIRECTORY) ||
+        GetFileAttributesA(link.c_str()) == INVALID_FILE_ATTRIBUTES) {
+        GTEST_SKIP() << "no symbolic links here";
+    }
+    platform::FindEntry entry;
+    auto search = Real().files->FindFirst(folder.WPath() + L"\\*", entry);
+    ASSERT_NE(search, nullptr);
+    bool seen = false;
+    do {
+        if (entry.Name != L"link") continue;
+        seen = true;
+        EXPECT_NE(entry.Attributes & platform::kAttrReparsePoint, 0u);
+    } while (search->Next(entry));
+    EXPECT_TRUE(seen);
+}
+
+}  // namespace

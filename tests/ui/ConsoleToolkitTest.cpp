@@ -1,0 +1,312 @@
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "base/CodePage.h"
+#include "fakes/FakeConsole.h"
+#include "ui/FormControlSet.h"
+#include "ui/StringTable.h"
+#include "ui/clsListBoxEx.h"
+#include "ui/console/ConsoleToolkit.h"
+
+namespace {
+
+using platform::ConsoleEvent;
+using ui::GetString;
+using ui::GetStringFormat;
+using ui::toolkit::MousePointer;
+using ui::toolkit::UnloadMode;
+
+// What a terminal shows after the output: "\r" returns to the line start,
+// "\n" opens the next line, other characters overwrite. Trailing blanks cut.
+std::vector<std::wstring> Screen(const std::wstring& output) {
+    std::vector<std::wstring> lines{L""};
+    std::size_t column = 0;
+    for (wchar_t ch : output) {
+        if (ch == L'\r') {
+            column = 0;
+        } else if (ch == L'\n') {
+            lines.emplace_back();
+            column = 0;
+        } else {
+            auto& line = lines.back();
+            if (column < line.size()) {
+                line[column] = ch;
+            } else {
+                line += ch;
+            }
+            ++column;
+        }
+    }
+    for (auto& line : lines) {
+        while (!line.empty() && line.back() == L' ') line.pop_back();
+    }
+    while (!lines.empty() && lines.back().empty()) lines.pop_back();
+    return lines;
+}
+
+// A stand-in for the main window: the controls the console reads, and the
+// presentation steps of one check driven by hand.
+class ConsoleToolkitTest : public ::testing::Test {
+protected:
+    void Make(bool blnTerminal, int32_t lngColumns = 200) {
+        console.terminal = blnTerminal;
+        console.columns = lngColumns;
+        console.clock = &clock;
+        toolkit = std::make_unique<ui::console::ConsoleToolkit>(console, &clock);
+        window = toolkit->NewWindow(L"frmMain");
+        header = &window->AddLabel(L"lblInfoUserHeader");
+        footer = &window->AddLabel(L"lblInfoUserFooter");
+        info = &window->AddLabel(L"lblInfoUserFooterInfo");
+        url = &window->AddLabel(L"lblInfoUserFooterUrl");
+        list = &window->AddListBox(L"lstInfoUserItems");
+        start = &window->AddButton(L"cmdStart");
+        timer = &window->AddTimer(L"tmrClose");
+        start->SetFocus();
+        lb.Initialise(*window, *list);
+        lb.ShowUserInfo = [this](const std::wstring&, const std::wstring& d, const std::wstring& u) {
+            info->Caption(d.empty() && u.empty() ? GetString(108) : d);
+            url->ToolTip(u);
+            footer->Visible(false);
+            info->Visible(true);
+            url->Visible(true);
+            toolkit->DoEvents();
+        };
+        header->Caption(GetString(101));
+        footer->Caption(GetStringFormat(102, L"START"));
+    }
+
+    static std::shared_ptr<clsUserInfo> Item(std::wstring_view strText, std::wstring_view strDescription = {},
+                                             std::wstring_view strURL = {}) {
+        auto item = std::make_shared<clsUserInfo>();
+        item->Fill(L"name", strDescription, strURL);
+        item->Text(strText);
+        return item;
+    }
+
+    void BeginRun() {
+        window->Pointer(MousePointer::Hourglass);
+        header->Caption(L"");
+        footer->Caption(L"");
+        lb.AddItemEx(Item(L""), 1, 0);
+    }
+    void Progress(int32_t lngPercent, std::wstring_view strName) {
+        header->Caption(GetStringFormat(109, std::to_wstring(lngPercent) + L"% "));
+        lb.AddItemEx(Item(GetStringFormat(110, strName)), 3, 0);
+        toolkit->DoEvents();
+    }
+    void Found(int32_t lngID, std::wstring_view strName, std::wstring_view strDescription = {}, std::wstring_view strURL = {}) {
+        lb.AddItemEx(Item(GetStringFormat(112, strName), strDescription, strURL), 2, lngID);
+        toolkit->DoEvents();
+    }
+    void EndRun(std::wstring_view strSummary) {
+        lb.AddItemEx(Item(L""), 4, 0);
+        toolkit->DoEvents();
+        window->Pointer(MousePointer::Default);
+        header->Caption(GetString(105));
+        footer->Caption(strSummary);
+        toolkit->DoEvents();
+    }
+
+    std::wstring Summary() const {
+        return GetStringFormat(116, 1) + L"\r\n" + GetString(107);
+    }
+
+    testing_support::FakeClock clock;
+    testing_support::FakeConsole console;
+    std::unique_ptr<ui::console::ConsoleToolkit> toolkit;
+    std::unique_ptr<ui::toolkit::Window> window;
+    ui::toolkit::Label* header = nullptr;
+    ui::toolkit::Label* footer = nullptr;
+    ui::toolkit::Label* info = nullptr;
+    ui::toolkit::Label* url = nullptr;
+    ui::toolkit::ListBox* list = nullptr;
+    ui::toolkit::Button* start = nullptr;
+    ui::toolkit::Timer* timer = nullptr;
+    clsListBoxEx lb;
+};
+
+TEST_F(ConsoleToolkitTest, WithoutATerminalOnlyPermanentLinesAppear) {
+    Make(false);
+    BeginRun();
+    Progress(25, L"Inicializace");
+    Found(7, L"Alpha");
+    Progress(50, L"Scan");
+    Found(9, L"Beta");
+    EndRun(Summary());
+    EXPECT_EQ(console.out, GetString(101) + L"\n" + GetStringFormat(102, L"START") + L"\n" + GetStringFormat(112, L"Alpha") +
+                               L"\n" + GetStringFormat(112, L"Beta") + L"\n" + GetString(105) + L"\n" +
+                               GetStringFormat(116, 1) + L"\n" + GetString(107) + L"\n");
+    EXPECT_EQ(console.err, L"");
+}
+
+TEST_F(ConsoleToolkitTest, OnATerminalProgressIsRedrawnInPlace) {
+    Make(true);
+    BeginRun();
+    Progress(25, L"Inicializace");
+    const auto during = Screen(console.out);
+    ASSERT_EQ(during.size(), 3u);
+    EXPECT_EQ(during[2], base::Utf8ToWide("Prob\xC3\xADh\xC3\xA1 detekce 25%        Inicializace"));
+    Found(7, L"Alpha");
+    Progress(50, L"Scan");
+    auto screen = Screen(console.out);
+    ASSERT_EQ(screen.size(), 4u);
+    EXPECT_EQ(screen[2], GetStringFormat(112, L"Alpha"));
+    EXPECT_EQ(screen[3], GetStringFormat(109, L"50% ") + GetStringFormat(110, L"Scan"));
+    EndRun(GetString(114) + L"\r\n");
+    screen = Screen(console.out);
+    EXPECT_EQ(screen, (std::vector<std::wstring>{GetString(101), GetStringFormat(102, L"START"), GetStringFormat(112, L"Alpha"),
+                                                 GetString(105), GetString(114)}));
+}
+
+TEST_F(ConsoleToolkitTest, ProgressLineIsCutToTheTerminalWidth) {
+    Make(true, 12);
+    BeginRun();
+    Progress(5, L"Inicializace");
+    for (const auto& piece : Screen(console.out)) EXPECT_LE(piece.size(), 40u);
+    EXPECT_EQ(Screen(console.out).back(), GetStringFormat(109, L"").substr(0, 11));
+}
+
+TEST_F(ConsoleToolkitTest, MessageBoxesGoToStandardError) {
+    Make(true);
+    BeginRun();
+    Progress(10, L"Scan");
+    EXPECT_EQ(toolkit->MsgBox(GetString(501), ui::toolkit::kMsgInformation, L"Quorvex"), ui::toolkit::kMsgAnswerOk);
+    EXPECT_EQ(console.err, L"Quorvex: " + GetString(501) + L"\n");
+    // The progress line was taken away first, so the box does not land in it.
+    EXPECT_EQ(Screen(console.out).size(), 2u);
+}
+
+TEST_F(ConsoleToolkitTest, InterruptIsTheFocusedButtonWhileBusyAndACloseOtherwise) {
+    Make(false);
+    int clicks = 0;
+    std::vector<UnloadMode> asked;
+    start->OnClick = [&] { ++clicks; };
+    window->OnQueryUnload = [&](bool& blnCancel, UnloadMode mode) {
+        asked.push_back(mode);
+        blnCancel = true;
+    };
+    BeginRun();
+    console.events = {ConsoleEvent::Interrupt, ConsoleEvent::Interrupt};
+    toolkit->DoEvents();
+    EXPECT_EQ(clicks, 2);
+    EXPECT_TRUE(asked.empty());
+    console.events = {ConsoleEvent::Close};
+    toolkit->DoEvents();
+    window->Pointer(MousePointer::Default);
+    console.events = {ConsoleEvent::Interrupt};
+    toolkit->DoEvents();
+    EXPECT_EQ(clicks, 2);
+    EXPECT_EQ(asked, (std::vector<UnloadMode>{UnloadMode::TaskManager, UnloadMode::CloseBox}));
+    EXPECT_TRUE(window->Loaded());
+}
+
+TEST_F(ConsoleToolkitTest, RunStartsOneCheckPrintsDetailsAndUnloads) {
+    Make(false);
+    int clicks = 0;
+    start->OnClick = [&] {
+        ++clicks;
+        BeginRun();
+        Found(3, L"Alpha", L"Popis\r\ndruhý", L"http://host/a/alpha.htm");
+        Found(4, L"Beta");
+        EndRun(Summary());
+    };
+    const std::size_t before = console.out.size();
+    toolkit->Run(*window);
+    EXPECT_EQ(clicks, 1);
+    EXPECT_FALSE(window->Loaded());
+    const std::wstring pad(11, L' ');
+    const std::wstring tail = console.out.substr(before);
+    const std::wstring details = L"\n" + GetStringFormat(112, L"Alpha") + L"\n" + pad + L"Popis\n" + pad + L"druhý\n" + pad +
+                                 L"http://host/a/alpha.htm\n" + L"\n" + GetStringFormat(112, L"Beta") + L"\n" + pad +
+                                 GetString(108) + L"\n";
+    ASSERT_GE(tail.size(), details.size());
+    EXPECT_EQ(tail.substr(tail.size() - details.size()), details);
+    EXPECT_TRUE(toolkit->CheckRan());
+}
+
+TEST_F(ConsoleToolkitTest, RunAfterACheckDoesNotStartAnother) {
+    Make(false);
+    int clicks = 0;
+    start->OnClick = [&] { ++clicks; };
+    BeginRun();
+    EndRun(GetString(114));
+    toolkit->Run(*window);
+    EXPECT_EQ(clicks, 0);
+    EXPECT_FALSE(window->Loaded());
+}
+
+TEST_F(ConsoleToolkitTest, RunWaitsForTheCloseTimer) {
+    Make(false);
+    int ticks = 0;
+    bool busy = true;
+    window->OnQueryUnload = [&](bool& blnCancel, UnloadMode) {
+        if (busy) {
+            blnCancel = true;
+            timer->Interval(200);
+            timer->Enabled(true);
+        }
+    };
+    timer->OnTimer = [&] {
+        ++ticks;
+        busy = ticks < 2;  // the check unwinds between the ticks
+        timer->Enabled(false);
+        if (busy) {
+            timer->Enabled(true);
+        } else {
+            window->Unload();
+        }
+    };
+    BeginRun();
+    console.events = {ConsoleEvent::Close};
+    toolkit->DoEvents();
+    EXPECT_TRUE(timer->Enabled());
+    window->Pointer(MousePointer::Default);
+    toolkit->Run(*window);
+    EXPECT_EQ(ticks, 2);
+    EXPECT_FALSE(window->Loaded());
+    uint32_t waited = 0;
+    for (uint32_t ms : console.waits) waited += ms;
+    EXPECT_EQ(waited, 400u);
+}
+
+TEST_F(ConsoleToolkitTest, CatchesRequestsForItsLifetime) {
+    Make(false);
+    EXPECT_TRUE(console.catching);
+    lb.ShowUserInfo = nullptr;
+    window.reset();  // a toolkit outlives its windows
+    toolkit.reset();
+    EXPECT_FALSE(console.catching);
+}
+
+// The console finds the window's controls by the names the layout gives them.
+TEST(ConsoleLayoutTest, ReadsTheControlsTheLayoutMakes) {
+    testing_support::FakeClock clock;
+    testing_support::FakeConsole console;
+    ui::console::ConsoleToolkit toolkit(console, &clock);
+    auto window = toolkit.NewWindow(L"frmMain");
+    auto controls = ui::CreateFormControls(*window);
+    clsListBoxEx lb;
+    ui::FormControlSetContext context;
+    context.ListBox = &lb;
+    context.InfoUserText = [&](int32_t type, const std::wstring& text) {
+        (type == -1 ? controls.lblInfoUserHeader : controls.lblInfoUserFooter)->Caption(text);
+    };
+    ui::FormControlSet(controls, context);
+    EXPECT_EQ(console.out, GetString(101) + L"\n" + GetStringFormat(102, L"START") + L"\n");
+
+    lb.ShowUserInfo = [&](const std::wstring&, const std::wstring& d, const std::wstring& u) {
+        controls.lblInfoUserFooterInfo->Caption(d);
+        controls.lblInfoUserFooterUrl->ToolTip(u);
+    };
+    auto item = std::make_shared<clsUserInfo>();
+    item->Fill(L"Alpha", L"help", L"http://h/a.htm");
+    item->Text(L"       Alpha");
+    lb.AddItemEx(item, 2, 1);
+    console.out.clear();
+    toolkit.DoEvents();
+    toolkit.PrintFoundDetails();
+    EXPECT_EQ(console.out, L"       Alpha\n\n       Alpha\n           help\n           http://h/a.htm\n");
+}
+
+}  // namespace
