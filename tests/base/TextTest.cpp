@@ -13,30 +13,24 @@ constexpr const wchar_t* kCzechLower = L"aábcčdďeéěfghchiíjklmnňoópqrřs
 constexpr const wchar_t* kCzechUpper = L"AÁBCČDĎEÉĚFGHCHIÍJKLMNŇOÓPQRŘSŠTŤUÚŮVWXYÝZŽ";
 
 TEST(TextTest, CaseMapsAlphabets) {
-    struct Pair { const wchar_t* lower; const wchar_t* upper; };
-    const Pair pairs[] = {
+    const std::pair<const wchar_t*, const wchar_t*> pairs[] = {
         {kCzechLower, kCzechUpper},
-        {L"äëöüĺľŕôőűłąęśźżćńşţăđàâçèêîïùûæøåþ", L"ÄËÖÜĹĽŔÔŐŰŁĄĘŚŹŻĆŃŞŢĂĐÀÂÇÈÊÎÏÙÛÆØÅÞ"},
-        {L"αβγδεζηθικλμνξοπρστυφχψωάέήίόύώϊϋ", L"ΑΒΓΔΕΖΗΘΙΚΛΜΝΞΟΠΡΣΤΥΦΧΨΩΆΈΉΊΌΎΏΪΫ"},
-        {L"абвгдежзийклмнопрстуфхцчшщъыьэюяѐёђѓєѕіїјљњћќѝўџ",
-         L"АБВГДЕЖЗИЙКЛМНОПРСТУФХЦЧШЩЪЫЬЭЮЯЀЁЂЃЄЅІЇЈЉЊЋЌЍЎЏ"},
+        {L"äöüĺľŕôőűłąęśźżćńşţăđàçîæøåþ", L"ÄÖÜĹĽŔÔŐŰŁĄĘŚŹŻĆŃŞŢĂĐÀÇÎÆØÅÞ"},
+        {L"αβγωάέήίόύώϊϋ", L"ΑΒΓΩΆΈΉΊΌΎΏΪΫ"},
+        {L"абвяѐёђѓєѕіїјљњћќѝўџ", L"АБВЯЀЁЂЃЄЅІЇЈЉЊЋЌЍЎЏ"},
     };
-    for (const Pair& p : pairs) {
-        EXPECT_EQ(UCase(p.lower), p.upper);
-        EXPECT_EQ(LCase(p.upper), p.lower);
+    for (const auto& [lower, upper] : pairs) {
+        EXPECT_EQ(UCase(lower), upper);
+        EXPECT_EQ(LCase(upper), lower);
     }
 }
 
 TEST(TextTest, IrregularLetters) {
     struct Case { wchar_t ch, upper, lower; };
     const Case cases[] = {
-        {L'ß', L'ß', L'ß'},           {L'ÿ', L'Ÿ', L'ÿ'},       {L'Ÿ', L'Ÿ', L'ÿ'},
-        {L'ı', L'I', L'ı'},           {L'I', L'I', L'i'},       {L'ſ', L'S', L'ſ'},
-        {L'ς', L'Σ', L'ς'},           {L'Σ', L'Σ', L'σ'},       {L'ĸ', L'ĸ', L'ĸ'},
-        {L'ŉ', L'ŉ', L'ŉ'},           {L'×', L'×', L'×'},       {L'÷', L'÷', L'÷'},
-        {L'Ĺ', L'Ĺ', L'ĺ'},           {L'ň', L'Ň', L'ň'},       {L'ŷ', L'Ŷ', L'ŷ'},
-        {L'Ź', L'Ź', L'ź'},           {L'ΐ', L'ΐ', L'ΐ'},       {L'€', L'€', L'€'},
-        {wchar_t(0x3A2), wchar_t(0x3A2), wchar_t(0x3A2)},
+        {L'ß', L'ß', L'ß'}, {L'ÿ', L'Ÿ', L'ÿ'}, {L'Ÿ', L'Ÿ', L'ÿ'}, {L'ı', L'I', L'ı'}, {L'I', L'I', L'i'},
+        {L'ſ', L'S', L'ſ'}, {L'ς', L'Σ', L'ς'}, {L'ĸ', L'ĸ', L'ĸ'}, {L'ŉ', L'ŉ', L'ŉ'}, {L'×', L'×', L'×'},
+        {L'÷', L'÷', L'÷'}, {L'ΐ', L'ΐ', L'ΐ'}, {L'€', L'€', L'€'}, {wchar_t(0x3A2), wchar_t(0x3A2), wchar_t(0x3A2)},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(UpperChar(c.ch), c.upper) << int(c.ch);
@@ -62,10 +56,8 @@ TEST(TextTest, CaseMappingIsConsistent) {
 }
 
 TEST(TextTest, TextEquals) {
-    EXPECT_TRUE(TextEquals(kCzechLower, kCzechUpper));
     EXPECT_TRUE(TextEquals(L"Příliš ŽLUŤOUČKÝ kůň", L"PŘÍLIŠ žluťoučký KŮŇ"));
     EXPECT_TRUE(TextEquals(L"", L""));
-    EXPECT_FALSE(TextEquals(L"kůň", L"kun"));
     EXPECT_FALSE(TextEquals(L"č", L"c"));
     EXPECT_FALSE(TextEquals(L"abc", L"abcd"));
 }
@@ -73,45 +65,30 @@ TEST(TextTest, TextEquals) {
 TEST(TextTest, InStr) {
     struct Case { int32_t start; const wchar_t* text; const wchar_t* find; bool ignoreCase; int32_t expected; };
     const Case cases[] = {
-        {1, L"abcabc", L"bc", false, 2},   {3, L"abcabc", L"bc", false, 5},
-        {6, L"abcabc", L"bc", false, 0},   {-5, L"abcabc", L"a", false, 1},
-        {1, L"abcabc", L"BC", false, 0},   {1, L"abcabc", L"BC", true, 2},
-        {3, L"ABCabc", L"bC", true, 5},    {1, L"abc", L"x", true, 0},
-        {1, L"ab", L"abc", false, 0},      {3, L"abc", L"c", false, 3},
-        {4, L"abc", L"c", false, 0},       {100, L"abc", L"c", true, 0},
-        {1, L"abc", L"", false, 1},        {3, L"abc", L"", true, 3},
-        {4, L"abc", L"", false, 0},        {0, L"abc", L"", false, 1},
-        {1, L"", L"", false, 0},           {1, L"", L"a", true, 0},
-        {1, L"Žluťoučký kůň", L"KŮŇ", true, 11},
-        {1, L"Žluťoučký kůň", L"KŮŇ", false, 0},
-        {1, L"Žluťoučký kůň", L"ouč", false, 5},
-        {1, L"čČčČ", L"Čč", false, 2},     {1, L"čČčČ", L"Čč", true, 1},
-        {2, L"čČčČ", L"čč", true, 2},
+        {3, L"abcabc", L"bc", false, 5}, {6, L"abcabc", L"bc", false, 0}, {-5, L"abcabc", L"a", false, 1},
+        {1, L"abcabc", L"BC", false, 0}, {3, L"ABCabc", L"bC", true, 5},  {1, L"ab", L"abc", false, 0},
+        {3, L"abc", L"c", false, 3},     {4, L"abc", L"c", false, 0},     {100, L"abc", L"c", true, 0},
+        {3, L"abc", L"", true, 3},       {4, L"abc", L"", false, 0},      {0, L"abc", L"", false, 1},
+        {1, L"", L"", false, 0},         {1, L"Žluťoučký kůň", L"KŮŇ", true, 11},
+        {1, L"čČčČ", L"Čč", false, 2},   {1, L"čČčČ", L"Čč", true, 1},    {2, L"čČčČ", L"čč", true, 2},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(InStr(c.start, c.text, c.find, c.ignoreCase), c.expected)
-            << c.start << " '" << testing::PrintToString(std::wstring(c.text)) << "' "
+            << c.start << ' ' << testing::PrintToString(std::wstring(c.text)) << ' '
             << testing::PrintToString(std::wstring(c.find)) << ' ' << c.ignoreCase;
     }
 }
 
-TEST(TextTest, TrimRemovesSpacesOnly) {
+TEST(TextTest, TrimCutAtNulAndDecStr) {
     EXPECT_EQ(Trim(L"  a b  "), L"a b");
     EXPECT_EQ(LTrim(L"  a b  "), L"a b  ");
     EXPECT_EQ(RTrim(L"  a b  "), L"  a b");
-    EXPECT_EQ(Trim(L"\t a \n"), L"\t a \n");
-    EXPECT_EQ(Trim(L"   "), L"");
+    EXPECT_EQ(Trim(L"\t a \n"), L"\t a \n") << "spaces only";
     EXPECT_EQ(LTrim(L"   "), L"");
     EXPECT_EQ(RTrim(L"   "), L"");
-}
-
-TEST(TextTest, CutAtNulAndDecStr) {
     EXPECT_EQ(CutAtNul(std::wstring_view(L"ab\0cd", 5)), L"ab");
     EXPECT_EQ(CutAtNul(L"abc"), L"abc");
-    EXPECT_EQ(CutAtNul(std::wstring_view(L"\0", 1)), L"");
-    EXPECT_EQ(DecStr(0), L"0");
     EXPECT_EQ(DecStr(-42), L"-42");
-    EXPECT_EQ(DecStr(1234567890123), L"1234567890123");
     EXPECT_EQ(DecStr(std::numeric_limits<int64_t>::max()), L"9223372036854775807");
     EXPECT_EQ(DecStr(std::numeric_limits<int64_t>::min()), L"-9223372036854775808");
 }

@@ -1,63 +1,60 @@
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <stdexcept>
+#include <tuple>
 
 #include "base/VbError.h"
 
 namespace {
 
-TEST(VbErrorTest, CurrentErrorReadsTheErrorBeingHandled) {
-    EXPECT_EQ(base::CurrentError().Number, 0) << "outside a handler";
-    EXPECT_TRUE(base::CurrentError().Source.empty());
+using namespace base;
 
+TEST(VbErrorTest, CurrentErrorReadsTheErrorBeingHandled) {
+    EXPECT_EQ(CurrentError().Number, 0) << "outside a handler";
+    EXPECT_TRUE(CurrentError().Source.empty());
     try {
-        base::Raise(base::vbObjectError + 1, L"(RegistryList)");
+        Raise(vbObjectError + 1, L"(RegistryList)");
     } catch (...) {
-        const base::ErrorRecord record = base::CurrentError();
+        const ErrorRecord record = CurrentError();
         EXPECT_EQ(record.Number, -2147221503);
         EXPECT_EQ(record.Source, L"(RegistryList)");
         EXPECT_EQ(record.Description, L"");
     }
     try {
-        base::Raise(base::vbObjectError, L"", L"Unsupported ValueType");
+        Raise(vbObjectError, L"", L"Unsupported ValueType");
     } catch (...) {
-        const base::ErrorRecord record = base::CurrentError();
-        EXPECT_EQ(record.Number, -2147221504);
-        EXPECT_EQ(record.Source, L"Quorvex");
-        EXPECT_EQ(record.Description, L"Unsupported ValueType");
+        EXPECT_EQ(CurrentError().Source, L"Quorvex");
+        EXPECT_EQ(CurrentError().Description, L"Unsupported ValueType");
     }
-    EXPECT_EQ(base::CurrentError().Number, 0) << "after the handler";
+    EXPECT_EQ(CurrentError().Number, 0) << "after the handler";
 }
 
 TEST(VbErrorTest, StandardExceptionsGetClassicNumbers) {
-    try {
-        throw std::bad_alloc();
-    } catch (...) {
-        EXPECT_EQ(base::CurrentError().Number, base::vbErrOutOfMemory);
-    }
-    try {
-        std::wstring().at(3);
-    } catch (...) {
-        EXPECT_EQ(base::CurrentError().Number, base::vbErrSubscript);
-    }
-    try {
-        throw std::runtime_error("boom");
-    } catch (...) {
-        EXPECT_EQ(base::CurrentError().Number, base::vbErrInvalidArgument);
-        EXPECT_EQ(base::CurrentError().Description, L"boom");
-    }
-    try {
-        throw 42;
-    } catch (...) {
-        EXPECT_EQ(base::CurrentError().Number, base::vbErrInvalidArgument);
+    const std::tuple<std::function<void()>, int32_t, const wchar_t*> cases[] = {
+        {[] { throw std::bad_alloc(); }, vbErrOutOfMemory, nullptr},
+        {[] { (void)std::wstring().at(3); }, vbErrSubscript, nullptr},
+        {[] { throw std::runtime_error("boom"); }, vbErrInvalidArgument, L"boom"},
+        {[] { throw 42; }, vbErrInvalidArgument, nullptr},
+    };
+    for (const auto& [action, number, description] : cases) {
+        try {
+            action();
+        } catch (...) {
+            EXPECT_EQ(CurrentError().Number, number);
+            if (description) {
+                EXPECT_EQ(CurrentError().Description, description);
+            }
+        }
     }
 }
 
 TEST(VbErrorTest, RaiseFillsStandardDescriptions) {
     for (int32_t number : {5, 6, 7, 9, 13, 93, 457}) {
         try {
-            base::Raise(number);
-        } catch (const base::VbError& e) {
+            Raise(number);
+            ADD_FAILURE() << "no error raised: " << number;
+        } catch (const VbError& e) {
             EXPECT_EQ(e.Number(), number);
             EXPECT_FALSE(e.Description().empty()) << number;
         }

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -16,62 +18,51 @@
 
 namespace detect_test {
 
-struct ScanEvent {
-    int32_t type;
-    int32_t index;
-    int32_t count;
-    int32_t breedID;
-    bool operator==(const ScanEvent&) const = default;
-};
-
-inline std::ostream& operator<<(std::ostream& out, const ScanEvent& e) {
-    return out << "{" << e.type << "," << e.index << "," << e.count << "," << e.breedID << "}";
-}
+// One Scan event: type, index, count, breed ID.
+using ScanEvents = std::vector<std::array<int32_t, 4>>;
+using Tracks = std::vector<std::shared_ptr<clsTrack>>;
 
 class DetectorTest : public ::testing::Test {
 protected:
     DetectorTest() {
         machine.system.programFolder = testing_support::JoinPath({L"", L"app"});
-        detector.OnScan([this](int32_t lngType, int32_t lngIndex, int32_t lngCount, int32_t lngBreedID) {
-            events.push_back({lngType, lngIndex, lngCount, lngBreedID});
-            if (onEvent) onEvent(lngType, lngIndex);
+        detector.OnScan([this](int32_t type, int32_t index, int32_t count, int32_t breedID) {
+            events.push_back({type, index, count, breedID});
+            if (onEvent) onEvent(type, index);
         });
     }
 
-    std::shared_ptr<clsBreed> AddBreed(int32_t lngID, int32_t lngFilter = 0, int16_t intProof = 1,
-                                       int32_t lngTrackCount = 1) {
+    std::shared_ptr<clsBreed> AddBreed(int32_t id, int32_t filter = 0, int32_t trackCount = 1) {
         auto breed = std::make_shared<clsBreed>();
-        breed->ID(lngID);
-        breed->Filter(lngFilter);
-        breed->Proof(intProof);
-        breed->TrackCount(lngTrackCount);
-        breed->Name(L"Breed " + base::DecStr(lngID));
+        breed->ID(id);
+        breed->Filter(filter);
+        breed->Proof(1);
+        breed->TrackCount(trackCount);
+        breed->Name(L"Breed " + base::DecStr(id));
         EXPECT_GT(detector.AddBreed(breed), 0);
         return breed;
     }
 
-    std::shared_ptr<clsTrack> AddTrack(int32_t lngBreedID, std::wstring_view strClass, std::wstring_view strInput,
-                                       std::wstring_view strOperator, std::wstring_view strTesting,
-                                       int32_t lngReportLevel = 0) {
+    std::shared_ptr<clsTrack> AddTrack(int32_t breedID, std::wstring_view cls, std::wstring_view input,
+                                       std::wstring_view op, std::wstring_view testing, int32_t level = 0) {
         auto track = std::make_shared<clsTrack>();
-        track->BreedID(lngBreedID);
+        track->BreedID(breedID);
         track->ID(++trackNumber);
-        track->Class(strClass);
-        track->InputValue(strInput);
-        track->Operator(strOperator);
-        track->TestingValue(strTesting);
-        track->ReportLevel(lngReportLevel);
+        track->Class(cls);
+        track->InputValue(input);
+        track->Operator(op);
+        track->TestingValue(testing);
+        track->ReportLevel(level);
         EXPECT_GT(detector.AddTrack(track), 0);
         return track;
     }
 
-    // A track tested against a list holding exactly strContent.
-    std::shared_ptr<clsTrack> AddListTrack(int32_t lngBreedID, std::wstring_view strContent,
-                                           std::wstring_view strOperator, std::wstring_view strTesting,
-                                           int32_t lngReportLevel = 0) {
+    // A track tested against a list holding exactly content.
+    std::shared_ptr<clsTrack> AddListTrack(int32_t breedID, std::wstring_view content, std::wstring_view op,
+                                           std::wstring_view testing, int32_t level = 0) {
         const std::wstring url = L"http://lists.test/" + base::DecStr(++listNumber);
-        machine.internet.Serve(url, strContent);
-        return AddTrack(lngBreedID, L"DOWNLOADFILE", url, strOperator, strTesting, lngReportLevel);
+        machine.internet.Serve(url, content);
+        return AddTrack(breedID, L"DOWNLOADFILE", url, op, testing, level);
     }
 
     std::vector<std::wstring> Errors() const { return log->TextsOf(mdlLog::ERRLOG); }
@@ -79,7 +70,7 @@ protected:
     testing_support::FakeMachine machine;
     testing_support::ScopedRecordingLog log;
     clsDetector detector;
-    std::vector<ScanEvent> events;
+    ScanEvents events;
     std::function<void(int32_t, int32_t)> onEvent;
     int32_t trackNumber = 0;
     int32_t listNumber = 0;

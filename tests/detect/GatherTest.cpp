@@ -11,7 +11,7 @@ using testing_support::JoinPath;
 
 class GatherTest : public DetectorTest {
 protected:
-    GatherTest() { AddBreed(1, 0, 1, 2); }
+    GatherTest() { AddBreed(1, 0, 2); }
 
     // The list text a track was tested against.
     std::wstring ListOf(const std::shared_ptr<clsTrack>& track) {
@@ -22,9 +22,10 @@ protected:
         return static_cast<size_t>(std::count_if(log->events.begin(), log->events.end(),
                                                  [&](const auto& event) { return event.text == text; }));
     }
+    const std::wstring sep = platform::PathSep();
 };
 
-TEST_F(GatherTest, OneGatheringPerEnumListID) {
+TEST_F(GatherTest, OneGatheringPerEnumListIDAndCheck) {
     machine.registry.AddUninstallEntry(L"{A1}", std::wstring(L"Alpha Shield"));
     machine.registry.AddUninstallEntry(L"beta", std::nullopt);
     const auto first = AddTrack(1, L"REGISTRY", L"x", L"INSTR", L"alpha");
@@ -37,6 +38,12 @@ TEST_F(GatherTest, OneGatheringPerEnumListID) {
     EXPECT_EQ(CountTrace(L"Quorvex[clsDetector] (SetEnumList)\tSTART:" + first->EnumListID()), 1u);
     EXPECT_EQ(CountTrace(L"Quorvex[clsDetector] (SetEnumList)\tEND:"), 2u);
     EXPECT_EQ(ListOf(other), ListOf(first)) << "another input value, another copy of the same inventory";
+
+    machine.registry.keys.clear();
+    machine.registry.AddUninstallEntry(L"gamma", std::nullopt);
+    detector.Scan(-1);
+    EXPECT_EQ(ListOf(first), L"gamma~#\r\n") << "the next check gathers again";
+    EXPECT_EQ(first->Score(), 0);
 }
 
 TEST_F(GatherTest, RegistryWalksBothViewsWhereThereAreTwo) {
@@ -64,7 +71,6 @@ TEST_F(GatherTest, ProgramFolders) {
     machine.folders.paths[platform::kFolderProgramFiles] = first;
     machine.folders.paths[platform::kFolderProgramFilesX86] = JoinPath({L"", L"pf86"});
     detector.Scan(-1);
-    const std::wstring sep = platform::PathSep();
     const std::wstring firstLines = sep + L"Shield\r\n" + sep + L"Shield" + sep + L"shield.exe\r\n";
     EXPECT_EQ(ListOf(track), firstLines + sep + L"old.exe\r\n");
     machine.folders.paths[platform::kFolderProgramFilesX86] = first;
@@ -84,54 +90,46 @@ TEST_F(GatherTest, StartMenuAndServicesStopBetweenPhases) {
     const auto menu = AddTrack(1, L"STARTMENU", L"", L"=", L"");
     const auto service = AddTrack(1, L"SERVICE", L"", L"INSTR", L"shflt");
     detector.Scan(-1);
-    const std::wstring sep = platform::PathSep();
     EXPECT_EQ(ListOf(menu), sep + L"a.lnk\r\n" + sep + L"b.lnk\r\n");
     EXPECT_EQ(ListOf(service), L"Shield Service~#shieldsvc\r\nShield Filter~#shflt\r\n");
 
+    machine.folders.queries.clear();
+    machine.services.calls.clear();
     for (const auto& track : {menu, service}) {
         clsDetector own;
         own.AddBreed(detector.Breed(1));
         own.AddTrack(track);
-        machine.folders.queries.clear();
-        machine.services.calls.clear();
         own.Cancel();
         own.Scan(-1);
         EXPECT_EQ(own.EnumList(track->EnumListID()), nullptr);
         EXPECT_EQ(track->Score(), -1);
-        if (track == menu) {
-            ASSERT_EQ(machine.folders.queries.size(), 1u);
-            EXPECT_EQ(machine.folders.queries[0].folder, platform::kFolderCommonPrograms);
-        }
     }
+    ASSERT_EQ(machine.folders.queries.size(), 1u);
+    EXPECT_EQ(machine.folders.queries[0].folder, platform::kFolderCommonPrograms);
     ASSERT_EQ(machine.services.calls.size(), 1u);
     EXPECT_EQ(machine.services.calls[0].type, platform::kServiceWin32);
 }
 
-TEST_F(GatherTest, ProcessesDialUpAndDownloads) {
+TEST_F(GatherTest, ProcessesDialUpDownloadsAndLibraries) {
     machine.processes.processes = {L"init", L"shield.exe"};
     machine.dialUp.entries = {L"Work VPN"};
     machine.internet.Serve(L"http://probe.test/ok", L"OK\r\n");
-    machine.internet.Fail(L"http://probe.test/down");
-    const auto process = AddTrack(1, L"PROCESS", L"", L"=", L"");
-    const auto dun = AddTrack(1, L"DUN", L"", L"=", L"");
-    const auto ok = AddTrack(1, L"DOWNLOADFILE", L"http://probe.test/ok", L"=", L"OK%crlf%");
-    const auto down = AddTrack(1, L"DOWNLOADFILE", L"http://probe.test/down", L"=", L"");
-    detector.Scan(-1);
-    EXPECT_EQ(ListOf(process), L"init\r\nshield.exe\r\n");
-    EXPECT_EQ(ListOf(dun), L"Count=1\r\nWork VPN\r\n");
-    EXPECT_EQ(ok->Score(), 1);
-    EXPECT_EQ(ListOf(down), L"");
-}
-
-TEST_F(GatherTest, LoadLibraryWritesTheHandleInFullWidth) {
+    // The handle is written in full width: cut to 32 bits it would read 0.
     const uintptr_t handle = sizeof(uintptr_t) >= 8 ? static_cast<uintptr_t>(0x100000000ull) : 0x10000u;
     machine.libraries.libraries[L"shield.dll"] = handle;
-    const auto loaded = AddTrack(1, L"LOADLIBRARY", L"shield.dll", L"=", L"");
-    const auto missing = AddTrack(1, L"LOADLIBRARY", L"nothere.dll", L"=", L"");
+    const Tracks tracks = {AddTrack(1, L"PROCESS", L"", L"=", L""), AddTrack(1, L"DUN", L"", L"=", L""),
+                           AddTrack(1, L"DOWNLOADFILE", L"http://probe.test/ok", L"=", L"OK%crlf%"),
+                           AddTrack(1, L"DOWNLOADFILE", L"http://probe.test/down", L"=", L""),
+                           AddTrack(1, L"LOADLIBRARY", L"shield.dll", L"=", L""),
+                           AddTrack(1, L"LOADLIBRARY", L"nothere.dll", L"=", L"")};
     detector.Scan(-1);
     const std::wstring h = base::DecStr(static_cast<int64_t>(handle));
-    EXPECT_EQ(ListOf(loaded), L"LoadLibrary(shield.dll)=" + h + L"\r\nFreeLibrary(shield.dll)=" + h + L"\r\n");
-    EXPECT_EQ(ListOf(missing), L"LoadLibrary(nothere.dll)=0\r\nFreeLibrary(nothere.dll)=0\r\n");
+    const std::wstring expected[] = {
+        L"init\r\nshield.exe\r\n", L"Count=1\r\nWork VPN\r\n", L"OK\r\n", L"",
+        L"LoadLibrary(shield.dll)=" + h + L"\r\nFreeLibrary(shield.dll)=" + h + L"\r\n",
+        L"LoadLibrary(nothere.dll)=0\r\nFreeLibrary(nothere.dll)=0\r\n"};
+    for (size_t i = 0; i < tracks.size(); ++i) EXPECT_EQ(ListOf(tracks[i]), expected[i]) << i;
+    EXPECT_EQ(tracks[2]->Score(), 1);
     EXPECT_EQ(machine.libraries.freed, std::vector<uintptr_t>{handle}) << "a failed load is not released";
 }
 

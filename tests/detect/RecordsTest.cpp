@@ -2,7 +2,11 @@
 
 #include <functional>
 #include <memory>
+#include <string>
+#include <tuple>
+#include <vector>
 
+#include "base/Like.h"
 #include "base/VbError.h"
 #include "detect/clsBreed.h"
 #include "detect/clsTrack.h"
@@ -19,7 +23,30 @@ int32_t ErrorNumberOf(const std::function<void()>& action) {
     return 0;
 }
 
-TEST(clsBreed, CountingAndVerdicts) {
+TEST(Like, PatternRules) {
+    const std::tuple<const wchar_t*, const wchar_t*, bool> cases[] = {
+        {L"", L"*", true},      {L"a", L"", false},      {L"ac", L"a?c", false},   {L"a\r\nb", L"a*b", true},
+        {L"a7", L"a#", true},   {L"ab", L"a#", false},   {L"a#", L"a[#]", true},   {L"ab", L"a[*]", false},
+        {L"a[", L"a[[]", true}, {L"d", L"[!a-c]", true}, {L"-", L"[-a]", true},    {L"-", L"[a-]", true},
+        {L"-", L"[!-a]", false}, {L"x", L"[ax-z]", true}, {L"ab", L"a[]b", true},  {L"abcabd", L"*abd", true},
+        {L"aaa", L"a*a*a*a", false}, {L"mississippi", L"m*iss*ppi", true}, {L"A", L"a", false}, {L"č", L"[a-ž]", true},
+    };
+    for (const auto& [text, pattern, expected] : cases) {
+        EXPECT_EQ(base::Like(text, pattern), expected) << testing::PrintToString(std::wstring(text) + L" LIKE " + pattern);
+    }
+    EXPECT_TRUE(base::LikeText(L"ŽLUŤOUČKÝ KŮŇ", L"žluťoučký*ň"));
+    EXPECT_FALSE(base::LikeText(L"Čeština", L"C*"));
+    for (const wchar_t* pattern : {L"[", L"a[bc", L"*[!", L"[z-a]"}) {
+        EXPECT_EQ(ErrorNumberOf([&] { base::Like(L"abc", pattern); }), base::vbErrInvalidPattern)
+            << testing::PrintToString(std::wstring(pattern));
+    }
+    // Backtracking into every star would take on the order of 10^40 steps here.
+    const std::wstring text(100000, L'a');
+    EXPECT_FALSE(base::Like(text, L"*a*a*a*a*a*a*a*a*a*a*a*a*a*a*a*a*a*a*a*a*b"));
+    EXPECT_TRUE(base::Like(text + L"b", L"*a*a*a*a*a*a*a*a*a*a*a*a*a*a*a*a*a*a*a*a*b"));
+}
+
+TEST(clsBreed, CountingVerdictsAndFilter) {
     clsBreed breed;
     EXPECT_TRUE(breed.IsFound() && breed.IsScaned()) << "a new breed: 0 >= 0 and 0 = 0";
     breed.Proof(3);
@@ -29,17 +56,15 @@ TEST(clsBreed, CountingAndVerdicts) {
     EXPECT_EQ(breed.Score(), 2) << "only exactly 1 is a hit";
     EXPECT_TRUE(breed.IsScaned());
     EXPECT_FALSE(breed.IsFound());
-    breed.Proof(-1);
+    breed.Proof(2);
     EXPECT_TRUE(breed.IsFound());
     for (int i = 0; i < 32770; ++i) breed.TrackAdd(1);
     EXPECT_EQ(breed.Track(), 32767) << "counters stop instead of overflowing";
     EXPECT_EQ(breed.Score(), 32767);
+    EXPECT_FALSE(breed.IsScaned());
     breed.TrackClear();
     EXPECT_EQ(breed.Track() + breed.Score(), 0);
-}
 
-TEST(clsBreed, FilterIsSixteenBitsWithSign) {
-    clsBreed breed;
     breed.Filter(-1);
     EXPECT_EQ(breed.Filter(), -1);
     breed.Filter(32767);
@@ -48,47 +73,30 @@ TEST(clsBreed, FilterIsSixteenBitsWithSign) {
     EXPECT_EQ(breed.Filter(), 32767) << "a failed set keeps the old value";
 }
 
-TEST(clsTrack, EnumListIDIsTheChecksumOfClassAndInput) {
-    struct Case {
-        const wchar_t* cls;
-        const wchar_t* input;
-        const wchar_t* expected;
-    };
-    for (const Case& c : {Case{L"a", L"", L"780"}, Case{L"", L"abc", L"5045"}, Case{L"registry", L"", L"47809"}}) {
-        clsTrack track;
-        track.Class(c.cls);
-        track.InputValue(c.input);
-        EXPECT_EQ(track.EnumListID(), c.expected) << testing::PrintToString(std::wstring(c.cls) + c.input);
-    }
-    clsTrack joined;  // class and input are one text: "REGISTR" + "Y" = "REGISTRY"
-    joined.Class(L"registr");
-    joined.InputValue(L"Y");
-    EXPECT_EQ(joined.EnumListID(), L"47809");
-    clsTrack emptied;
-    emptied.InputValue(L"x");
-    emptied.InputValue(L"");
-    EXPECT_EQ(emptied.EnumListID(), L"0") << "the empty text checksums to 0";
-    // Ä is 0xC4 in the Central and Western European code pages: it enters as D.
-    clsTrack umlaut;
-    umlaut.InputValue(L"\u00C4x");
-    clsTrack plain;
-    plain.InputValue(L"Dx");
-    EXPECT_EQ(umlaut.EnumListID(), plain.EnumListID());
+std::wstring ListID(std::wstring_view cls, std::wstring_view input) {
+    clsTrack track;
+    track.Class(cls);
+    track.InputValue(input);
+    return track.EnumListID();
 }
 
-TEST(clsTrack, Normalisation) {
+TEST(clsTrack, EnumListIDIsTheChecksumOfClassAndInput) {
+    EXPECT_EQ(ListID(L"a", L""), L"780");
+    EXPECT_EQ(ListID(L"", L"abc"), L"5045");
+    EXPECT_EQ(ListID(L"registry", L""), L"47809");
+    EXPECT_EQ(ListID(L"registr", L"Y"), L"47809") << "class and input are one text";
+    EXPECT_NE(ListID(L"", L"ABC"), L"5045") << "letter case of the input counts";
+    // Ä is 0xC4 in the Central and Western European code pages: it enters as D.
+    EXPECT_EQ(ListID(L"", L"\u00C4x"), ListID(L"", L"Dx"));
+
     clsTrack track;
     EXPECT_EQ(track.EnumListID(), L"") << "never computed";
+    track.InputValue(L"x");
+    track.InputValue(L"");
+    EXPECT_EQ(track.EnumListID(), L"0") << "the empty text checksums to 0";
     track.Class(L"registry čz");
-    EXPECT_EQ(track.Class(), L"REGISTRY ČZ");
-    track.InputValue(L"Abc");
-    const std::wstring key = track.EnumListID();
-    track.Class(L"ReGiStRy Čz");
-    EXPECT_EQ(track.EnumListID(), key);
-    track.InputValue(L"ABC");
-    EXPECT_EQ(track.InputValue(), L"ABC");
-    EXPECT_NE(track.EnumListID(), key) << "letter case of the input counts";
     track.Operator(L"!instr");
+    EXPECT_EQ(track.Class(), L"REGISTRY ČZ");
     EXPECT_EQ(track.Operator(), L"!INSTR");
 }
 

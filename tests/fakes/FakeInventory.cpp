@@ -260,12 +260,9 @@ platform::ServiceEnumResult FakeServices::Enumerate(uint32_t lngServiceType, uin
                                                     std::vector<platform::ServiceEntry>& entries) {
     calls.push_back({lngServiceType, lngServiceState});
     entries.clear();
-    const bool wantServices = (lngServiceType & platform::kServiceWin32) != 0;
-    const bool wantDrivers = (lngServiceType & platform::kServiceDriver) != 0;
-    if (wantServices && serviceResult != platform::ServiceEnumResult::Ok) return serviceResult;
-    if (wantDrivers && driverResult != platform::ServiceEnumResult::Ok) return driverResult;
-    if (wantServices) entries.insert(entries.end(), services.begin(), services.end());
-    if (wantDrivers) entries.insert(entries.end(), drivers.begin(), drivers.end());
+    if (serviceResult != platform::ServiceEnumResult::Ok) return serviceResult;
+    if ((lngServiceType & platform::kServiceWin32) != 0) entries.insert(entries.end(), services.begin(), services.end());
+    if ((lngServiceType & platform::kServiceDriver) != 0) entries.insert(entries.end(), drivers.begin(), drivers.end());
     return platform::ServiceEnumResult::Ok;
 }
 
@@ -299,10 +296,6 @@ void FakeInternet::Serve(std::wstring_view strURL, std::wstring_view strText) {
     resources[std::wstring(strURL)] = Resource{platform::ToAnsi(strText), 0, true};
 }
 
-void FakeInternet::Fail(std::wstring_view strURL, int32_t lngResult) {
-    resources[std::wstring(strURL)] = Resource{std::string(), lngResult, true};
-}
-
 void FakeInternet::DeleteCacheEntry(std::wstring_view strURL) { cacheDeleted.emplace_back(strURL); }
 
 int32_t FakeInternet::DownloadToFile(std::wstring_view strURL, std::wstring_view strFile) {
@@ -319,7 +312,6 @@ int32_t FakeInternet::DownloadToFile(std::wstring_view strURL, std::wstring_view
 // ---- Libraries -------------------------------------------------------------
 
 uintptr_t FakeLibraries::Load(std::wstring_view strName) {
-    loaded.emplace_back(strName);
     const auto found = libraries.find(std::wstring(strName));
     return found == libraries.end() ? 0 : found->second;
 }

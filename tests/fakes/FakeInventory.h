@@ -121,8 +121,7 @@ class FakeServices final : public platform::Services {
 public:
     std::vector<platform::ServiceEntry> services;  // answered for type 48
     std::vector<platform::ServiceEntry> drivers;   // answered for type 3
-    platform::ServiceEnumResult serviceResult = platform::ServiceEnumResult::Ok;
-    platform::ServiceEnumResult driverResult = platform::ServiceEnumResult::Ok;
+    platform::ServiceEnumResult serviceResult = platform::ServiceEnumResult::Ok;  // for every call
     struct Call {
         uint32_t type;
         uint32_t state;
@@ -188,7 +187,6 @@ public:
 
     // Serves text: written in the ANSI code page.
     void Serve(std::wstring_view strURL, std::wstring_view strText);
-    void Fail(std::wstring_view strURL, int32_t lngResult = kUnreachable);
 
     void DeleteCacheEntry(std::wstring_view strURL) override;
     int32_t DownloadToFile(std::wstring_view strURL, std::wstring_view strFile) override;
@@ -199,7 +197,6 @@ public:
 class FakeLibraries final : public platform::Libraries {
 public:
     std::map<std::wstring, uintptr_t> libraries;  // loadable names and their handles
-    std::vector<std::wstring> loaded;              // names asked for, in order
     std::vector<uintptr_t> freed;                  // handles released, in order
 
     uintptr_t Load(std::wstring_view strName) override;

@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
+#include <tuple>
+#include <variant>
 #include <vector>
 
 #include "base/VbError.h"
@@ -12,419 +15,239 @@
 
 namespace {
 
-using testing_support::FakeMachine;
-using testing_support::JoinPath;
-using testing_support::ScopedRecordingLog;
-
 constexpr int32_t kObjectError = base::vbObjectError;
+const std::wstring kUninstall = mdlEnumList::kUninstallKey;
+
+// A path written with "/" in the platform's separator.
+std::wstring P(std::wstring_view path) {
+    std::wstring out(path);
+    for (wchar_t& ch : out) ch = ch == L'/' ? platform::PathSeparator() : ch;
+    return out;
+}
 
 class EnumListTest : public ::testing::Test {
 protected:
-    void SetUp() override { gblnCancel = false; }
-    void TearDown() override { gblnCancel = false; }
+    EnumListTest() { gblnCancel = false; }
+    ~EnumListTest() override { gblnCancel = false; }
 
-    // Records whose text starts with the component and the place.
-    std::vector<testing_support::RecordingLog::Event> At(std::wstring_view where) const {
-        std::vector<testing_support::RecordingLog::Event> found;
-        const std::wstring prefix = L"Quorvex" + std::wstring(where) + L"\t";
-        for (const auto& event : log->events) {
-            if (event.text.rfind(prefix, 0) == 0) found.push_back(event);
+    void AddUninstallEntries() {
+        for (const auto& [key, name] : std::vector<std::pair<std::wstring, std::optional<std::wstring>>>{
+                 {L"{A1}", L"Alpha Suite"}, {L"NoName", std::nullopt}, {L"Long254", std::wstring(254, L'a')},
+                 {L"Long255", std::wstring(255, L'b')}, {L"Empty", L""}}) {
+            machine.registry.AddUninstallEntry(key, name);
         }
-        return found;
+        machine.registry.AddUninstallEntry(L"Expanded", L"%ProgramFiles%\\x", 2);
+    }
+    // The event records as "type:text" lines.
+    std::wstring Records() const {
+        std::wstring records;
+        for (const auto& event : log->events) records += std::to_wstring(event.type) + L":" + event.text + L"\n";
+        return records;
     }
 
-    FakeMachine machine;
-    ScopedRecordingLog log;
+    testing_support::FakeMachine machine;
+    testing_support::ScopedRecordingLog log;
     clsEnumList list;
 };
 
-// ---- RegistryList and GetRegValue ------------------------------------------
-
-class RegistryListTest : public EnumListTest {
-protected:
-    void SetUp() override {
-        EnumListTest::SetUp();
-        machine.registry.AddUninstallEntry(L"{A1}", L"Alpha Suite");
-        machine.registry.AddUninstallEntry(L"NoName", std::nullopt);
-        machine.registry.AddUninstallEntry(L"Expanded", L"%ProgramFiles%\\x", 2);
-        machine.registry.AddUninstallEntry(L"Long254", std::wstring(254, L'a'));
-        machine.registry.AddUninstallEntry(L"Long255", std::wstring(255, L'b'));
-        machine.registry.AddUninstallEntry(L"Empty", L"");
-        machine.registry.AddUninstallEntry(L"Last", L"Zeta");
-    }
-};
-
-TEST_F(RegistryListTest, OneLinePerSubkeyAndTheWalkGoesOnPastBadValues) {
-    EXPECT_EQ(mdlEnumList::RegistryList(mdlEnumList::kUninstallKey, list), 0);
-    EXPECT_EQ(list.Text(), L"{A1}~#Alpha Suite\r\n"
-                           L"NoName~#\r\n"
-                           L"Expanded~#\r\n"
-                           L"Long254~#" + std::wstring(254, L'a') + L"\r\n"
-                           L"Long255~#\r\n"
-                           L"Empty~#\r\n"
-                           L"Last~#Zeta\r\n");
-    EXPECT_EQ(machine.registry.openKeys, 0);
+TEST_F(EnumListTest, RegistryListLinesRecordsAndStops) {
+    AddUninstallEntries();
+    EXPECT_EQ(mdlEnumList::RegistryList(kUninstall, list), 0);
+    EXPECT_EQ(list.Text(), L"{A1}~#Alpha Suite\r\nNoName~#\r\nLong254~#" + std::wstring(254, L'a') +
+                               L"\r\nLong255~#\r\nEmpty~#\r\nExpanded~#\r\n");
+    EXPECT_EQ(Records(), L"3:Quorvex(RegistryList)\tSTART:\n"
+                         L"2:Quorvex(GetRegValue)\t\t-2147221504\tQuorvex\tUnsupported ValueType\n"
+                         L"3:Quorvex(RegistryList)\tEND:\n");
+    EXPECT_EQ(log->debugs.size(), 6u) << "one value read per subkey";
     EXPECT_EQ(machine.registry.openAccess, std::vector<uint32_t>{platform::kKeyRead});
 
-    const auto walk = At(L"(RegistryList)");
-    ASSERT_EQ(walk.size(), 2u);
-    EXPECT_EQ(walk[0].text, L"Quorvex(RegistryList)\tSTART:");
-    EXPECT_EQ(walk[1].text, L"Quorvex(RegistryList)\tEND:");
-    EXPECT_EQ(walk[0].type, mdlLog::DebugLog);
-    EXPECT_EQ(walk[1].type, mdlLog::DebugLog);
+    clsEnumList stopped;
+    machine.registry.onEnumKey = [](uint32_t index) { gblnCancel = index == 1; };
+    mdlEnumList::RegistryList(kUninstall, stopped);
+    EXPECT_EQ(stopped.Text(), L"{A1}~#Alpha Suite\r\nNoName~#\r\n") << "the subkey in hand is still listed";
+    mdlEnumList::RegistryList(kUninstall, stopped);
+    EXPECT_EQ(stopped.Length(), 29) << "the flag is read before the first subkey";
+    EXPECT_EQ(machine.registry.openKeys, 0);
 
-    const auto errors = log->TextsOf(mdlLog::ERRLOG);
-    ASSERT_EQ(errors.size(), 1u) << "only the expanded text is an error";
-    EXPECT_EQ(errors[0], L"Quorvex(GetRegValue)\t\t-2147221504\tQuorvex\tUnsupported ValueType");
-    EXPECT_EQ(log->debugs.size(), 7u) << "one value read per subkey";
-}
-
-TEST_F(RegistryListTest, MissingKeyGivesOneErrorBetweenStartAndEnd) {
+    log->ClearRecords();
     EXPECT_EQ(mdlEnumList::RegistryList(L"SOFTWARE\\Nowhere\\", list), kObjectError + 1);
-    EXPECT_TRUE(list.Text().empty());
-    const auto walk = At(L"(RegistryList)");
-    ASSERT_EQ(walk.size(), 3u);
-    EXPECT_EQ(walk[0].text, L"Quorvex(RegistryList)\tSTART:");
-    EXPECT_EQ(walk[1].type, mdlLog::ERRLOG);
-    EXPECT_EQ(walk[1].text.rfind(L"Quorvex(RegistryList)\t\t-2147221503\t(RegistryList)\t", 0), 0u) << walk[1].text;
-    EXPECT_EQ(walk[2].text, L"Quorvex(RegistryList)\tEND:");
-    EXPECT_EQ(log->events.size(), 3u);
-}
+    EXPECT_EQ(Records().rfind(L"3:Quorvex(RegistryList)\tSTART:\n"
+                              L"2:Quorvex(RegistryList)\t\t-2147221503\t(RegistryList)\t", 0), 0u);
+    EXPECT_EQ(log->events.back().text, L"Quorvex(RegistryList)\tEND:");
 
-TEST_F(RegistryListTest, StopFlagIsPolledBeforeEachSubkey) {
-    gblnCancel = true;
-    mdlEnumList::RegistryList(mdlEnumList::kUninstallKey, list);
-    EXPECT_TRUE(list.Text().empty());
-    EXPECT_EQ(machine.registry.openKeys, 0);
-    EXPECT_EQ(At(L"(RegistryList)").size(), 2u);
-
-    gblnCancel = false;
-    machine.registry.onEnumKey = [](uint32_t index) {
-        if (index == 1) gblnCancel = true;
-    };
-    mdlEnumList::RegistryList(mdlEnumList::kUninstallKey, list);
-    EXPECT_EQ(list.Text(), L"{A1}~#Alpha Suite\r\nNoName~#\r\n") << "the subkey in hand is still listed";
-    EXPECT_EQ(machine.registry.openKeys, 0);
-}
-
-TEST_F(RegistryListTest, OverlongSubkeyNameEndsTheWalk) {
+    // A name that leaves no room for its NUL in 2000 characters ends the walk without an error.
     machine.registry.keys.clear();
-    machine.registry.AddUninstallEntry(L"first", L"One");
-    machine.registry.AddUninstallEntry(std::wstring(2000, L'k'), L"Too long");
-    machine.registry.AddUninstallEntry(L"third", L"Three");
-    machine.registry.AddUninstallEntry(std::wstring(1999, L'k'), L"Fits");
-    mdlEnumList::RegistryList(mdlEnumList::kUninstallKey, list);
-    EXPECT_EQ(list.Text(), L"first~#One\r\n");
+    log->ClearRecords();
+    list.Dispose();
+    for (const std::wstring& key : {std::wstring(L"first"), std::wstring(2000, L'k'), std::wstring(1999, L'k')}) {
+        machine.registry.AddUninstallEntry(key, L"N");
+    }
+    machine.registry.onEnumKey = nullptr;
+    gblnCancel = false;
+    mdlEnumList::RegistryList(kUninstall, list);
+    EXPECT_EQ(list.Text(), L"first~#N\r\n");
     EXPECT_TRUE(log->TextsOf(mdlLog::ERRLOG).empty());
 }
 
-TEST_F(RegistryListTest, GetRegValueReportsTypeAndDumpsItsArguments) {
-    const std::wstring key = std::wstring(mdlEnumList::kUninstallKey) + L"Expanded\\";
-    std::wstring value = L"old";
+TEST_F(EnumListTest, GetRegValueAndGetFolderPath) {
+    AddUninstallEntries();
+    std::wstring value;
     int32_t type = 1;
-    EXPECT_FALSE(mdlAPI::GetRegValue(platform::kHKeyLocalMachine, key, L"DisplayName", value, type));
+    EXPECT_FALSE(mdlAPI::GetRegValue(platform::kHKeyLocalMachine, kUninstall + L"Expanded", L"displayname", value, type));
     EXPECT_EQ(type, 2);
-    EXPECT_EQ(machine.registry.openKeys, 0);
-
     ASSERT_EQ(log->debugs.size(), 1u);
     EXPECT_EQ(log->debugs[0].first, L"Quorvex(GetRegValue)\t");
-    const mdlLog::LogValues& values = log->debugs[0].second;
-    ASSERT_EQ(values.size(), 4u);
-    EXPECT_EQ(std::get<int32_t>(values[0]), -2147483646) << "the root as a signed 32-bit handle";
-    EXPECT_EQ(std::get<std::wstring>(values[1]), key);
-    EXPECT_EQ(std::get<std::wstring>(values[2]), L"DisplayName");
-    EXPECT_EQ(std::get<int32_t>(values[3]), 1);
-
-    struct Case {
-        const wchar_t* subkey;
-        const wchar_t* valueName;
-        bool found;
-        std::wstring value;
-    };
-    const Case cases[] = {
-        {L"{A1}", L"displayname", true, L"Alpha Suite"},
-        {L"Empty", L"DisplayName", true, L""},
-        {L"NoName", L"DisplayName", false, L"old"},
-        {L"Missing", L"DisplayName", false, L"old"},
+    EXPECT_EQ(std::get<int32_t>(log->debugs[0].second.at(0)), -2147483646) << "the root as a signed 32-bit handle";
+    log->ClearRecords();
+    const std::tuple<const wchar_t*, const wchar_t*, bool, std::wstring> cases[] = {
+        {L"{A1}", L"displayname", true, L"Alpha Suite"}, {L"Empty", L"DisplayName", true, L""},
+        {L"NoName", L"DisplayName", false, L"old"},      {L"Missing", L"DisplayName", false, L"old"},
         {L"Long255", L"DisplayName", false, L"old"},
     };
-    log->ClearRecords();
-    for (const Case& c : cases) {
+    for (const auto& [subkey, name, found, expected] : cases) {
         value = L"old";
-        type = 1;
-        EXPECT_EQ(mdlAPI::GetRegValue(platform::kHKeyLocalMachine, std::wstring(mdlEnumList::kUninstallKey) + c.subkey,
-                                      c.valueName, value, type),
-                  c.found)
-            << c.subkey;
-        EXPECT_EQ(value, c.value) << c.subkey;
+        EXPECT_EQ(mdlAPI::GetRegValue(platform::kHKeyLocalMachine, kUninstall + subkey, name, value, type), found)
+            << subkey;
+        EXPECT_EQ(value, expected) << subkey;
     }
-    EXPECT_TRUE(log->TextsOf(mdlLog::ERRLOG).empty()) << "missing keys and values are not errors";
     EXPECT_EQ(machine.registry.openKeys, 0);
-}
 
-// ---- GetFolderPath ----------------------------------------------------------
-
-TEST_F(EnumListTest, GetFolderPathAnswersKnownFoldersOnly) {
-    machine.folders.paths[38] = JoinPath({L"C:", L"Program Files"});
+    machine.folders.paths[38] = P(L"C:/Program Files");
     machine.folders.paths[23] = std::wstring(L"C:\0junk", 7);
-    EXPECT_EQ(mdlAPI::GetFolderPath(38, 0), JoinPath({L"C:", L"Program Files"}));
+    EXPECT_EQ(mdlAPI::GetFolderPath(38, 0), P(L"C:/Program Files"));
     EXPECT_EQ(mdlAPI::GetFolderPath(23, 0), L"C:");
     EXPECT_EQ(mdlAPI::GetFolderPath(99, 0), L"");
-    ASSERT_EQ(log->debugs.size(), 3u);
-    EXPECT_EQ(log->debugs[0].first, L"Quorvex(GetFolderPath)\t");
-    ASSERT_EQ(log->debugs[0].second.size(), 2u);
-    EXPECT_EQ(std::get<int32_t>(log->debugs[0].second[0]), 38);
-    EXPECT_EQ(std::get<int32_t>(log->debugs[0].second[1]), 0);
-    EXPECT_TRUE(log->events.empty()) << "a folder the platform lacks is not an error";
+    EXPECT_TRUE(log->events.empty()) << "missing keys, values and folders are not errors";
 }
 
-// ---- FileList ---------------------------------------------------------------
-
-class FileListTest : public EnumListTest {
-protected:
-    void SetUp() override {
-        EnumListTest::SetUp();
-        root = JoinPath({L"C:", L"R"});
-        auto& files = machine.files;
-        files.AddFile(In({L"a.txt"}));
-        files.AddFolder(In({L"S"}));
-        files.AddFile(In({L"S", L"b.txt"}));
-        files.AddFolder(In({L"S", L"T"}));
-        files.AddFolder(In({L"Hidden"}), platform::kAttrDirectory | platform::kAttrHidden | platform::kAttrSystem);
-        files.AddFile(In({L"Hidden", L"h.dat"}));
-        files.AddLink(In({L"Loop"}), root);
-        files.AddFolder(In({L"Locked"})).unreadable = true;
-        files.AddFile(In({L"Locked", L"secret"}));
-        files.AddFile(In({L"z.txt"}));
+TEST_F(EnumListTest, FileListDepthFirstLinksNotEnteredDepthLimitAndStops) {
+    const std::wstring root = P(L"C:/R");
+    auto& files = machine.files;
+    for (const wchar_t* file : {L"C:/R/a.txt", L"C:/R/S/b.txt", L"C:/R/Hidden/h.dat", L"C:/R/Locked/secret"}) {
+        files.AddFile(P(file));
     }
-
-    std::wstring In(std::initializer_list<std::wstring_view> parts) const {
-        std::wstring path = root;
-        for (const auto part : parts) path += platform::PathSep() + std::wstring(part);
-        return path;
-    }
-    // The expected line of a relative path.
-    static std::wstring Line(std::initializer_list<std::wstring_view> parts) {
-        std::wstring line;
-        for (const auto part : parts) line += platform::PathSep() + std::wstring(part);
-        return line + L"\r\n";
-    }
-    int32_t Walk(std::wstring_view path) {
-        return mdlEnumList::FileList(path, list, 1, static_cast<int32_t>(root.size()) + 1);
-    }
-
-    std::wstring root;
-};
-
-TEST_F(FileListTest, DepthFirstRelativeLinesAndLinksNotEntered) {
-    const std::wstring expected = Line({L"a.txt"}) + Line({L"S"}) + Line({L"S", L"b.txt"}) + Line({L"S", L"T"}) +
-                                  Line({L"Hidden"}) + Line({L"Hidden", L"h.dat"}) + Line({L"Loop"}) +
-                                  Line({L"Locked"}) + Line({L"z.txt"});
-    EXPECT_EQ(Walk(root), 0);
-    EXPECT_EQ(list.Text(), expected);
-    EXPECT_EQ(machine.files.openSearches, 0);
-    for (const auto& pattern : machine.files.searches) {
-        EXPECT_EQ(pattern.find(In({L"Loop"})), std::wstring::npos) << "the link was searched: " << pattern;
-    }
-
-    clsEnumList trailing;
-    mdlEnumList::FileList(root + platform::PathSep(), trailing, 1, static_cast<int32_t>(root.size()) + 1);
-    EXPECT_EQ(trailing.Text(), expected) << "a trailing separator on the root changes nothing";
-    EXPECT_TRUE(log->events.empty());
-}
-
-TEST_F(FileListTest, MissingFolderAndNonLatinNames) {
-    EXPECT_EQ(Walk(In({L"Nowhere"})), 0);
-    EXPECT_TRUE(list.Text().empty());
-
-    machine.files.root.children.clear();
-    machine.files.AddFolder(In({L"Účty č"}));
-    machine.files.AddFile(In({L"Účty č", L"ř.txt"}));
-    Walk(root);
-    EXPECT_EQ(list.Text(), Line({L"Účty č"}) + Line({L"Účty č", L"ř.txt"}));
-}
-
-TEST_F(FileListTest, FoldersAtLevel256AreListedButNotEntered) {
-    machine.files.root.children.clear();
-    std::wstring path = root;
-    for (int level = 1; level <= 300; ++level) {
-        path += platform::PathSep() + L"d";
-        machine.files.AddFolder(path);
-    }
-    Walk(root);
-    const std::wstring text(list.Text());
-    size_t lines = 0;
-    size_t longest = 0;
-    for (size_t at = 0, next; (next = text.find(L"\r\n", at)) != std::wstring::npos; at = next + 2) {
-        ++lines;
-        longest = std::max(longest, next - at);
-    }
-    EXPECT_EQ(lines, 256u);
-    EXPECT_EQ(longest, 256u * 2) << "the deepest line names 256 folders";
-    EXPECT_EQ(machine.files.openSearches, 0);
-}
-
-TEST_F(FileListTest, StopFlagEndsTheWalkAfterTheEntryInHand) {
-    machine.files.onEntry = [](const platform::FindEntry& entry) {
-        if (entry.Name == L"S") gblnCancel = true;
+    files.AddFolder(P(L"C:/R/S/T"));
+    files.AddFolder(P(L"C:/R/Hidden"), platform::kAttrDirectory | platform::kAttrHidden | platform::kAttrSystem);
+    files.AddLink(P(L"C:/R/Loop"), root);
+    files.Find(P(L"C:/R/Locked"))->unreadable = true;
+    files.AddFile(P(L"C:/R/z.txt"));
+    const auto walk = [&](std::wstring_view path, clsEnumList& into) {
+        return mdlEnumList::FileList(path, into, 1, static_cast<int32_t>(root.size()) + 1);
     };
-    Walk(root);
-    EXPECT_EQ(list.Text(), Line({L"a.txt"}) + Line({L"S"}));
-    EXPECT_EQ(machine.files.openSearches, 0);
+    const std::wstring expected =
+        P(L"/a.txt\r\n/S\r\n/S/b.txt\r\n/S/T\r\n/Hidden\r\n/Hidden/h.dat\r\n/Locked\r\n/Loop\r\n/z.txt\r\n");
+    EXPECT_EQ(walk(root, list), 0);
+    EXPECT_EQ(list.Text(), expected);
+    clsEnumList other;
+    EXPECT_EQ(walk(root + platform::PathSep(), other), 0);
+    EXPECT_EQ(walk(P(L"C:/R/Nowhere"), other), 0);
+    EXPECT_EQ(other.Text(), expected) << "a trailing separator changes nothing, a missing folder adds nothing";
+    for (const auto& pattern : files.searches) EXPECT_EQ(pattern.find(P(L"/Loop")), std::wstring::npos);
+    EXPECT_TRUE(log->events.empty());
 
-    clsEnumList before;
-    machine.files.onEntry = nullptr;
-    gblnCancel = true;
-    mdlEnumList::FileList(root, before, 1, static_cast<int32_t>(root.size()) + 1);
-    EXPECT_TRUE(before.Text().empty()) << "the entry in hand is \".\", which is skipped";
+    files.onEntry = [](const platform::FindEntry& entry) { gblnCancel = gblnCancel || entry.Name == L"S"; };
+    other.Dispose();
+    walk(root, other);
+    walk(root, other);  // a stop before the walk: "." is in hand and skipped
+    EXPECT_EQ(other.Text(), P(L"/a.txt\r\n/S\r\n")) << "the entry in hand is still listed";
+    gblnCancel = false;
+
+    files.root.children.clear();
+    std::wstring path = root;
+    for (int level = 1; level <= 300; ++level) files.AddFolder(path += P(L"/d"));
+    clsEnumList deep;
+    walk(root, deep);
+    std::wstring deepest;
+    std::wstring line;
+    for (int level = 1; level <= 256; ++level) deepest += (line += P(L"/d")) + L"\r\n";
+    EXPECT_EQ(deep.Text(), deepest) << "folders at level 256 are listed but not entered";
+    EXPECT_EQ(files.openSearches, 0);
 }
 
-// ---- ServiceList --------------------------------------------------------------
-
-TEST_F(EnumListTest, ServiceListLinesForServicesThenDrivers) {
-    machine.services.services = {{L"Windows Firewall", L"MpsSvc"}, {L"Spooler", L"Spooler"}};
+TEST_F(EnumListTest, ServiceListLayoutNameCutsAndFailures) {
+    // Names are cut at 249 characters, after a NUL, and never inside a surrogate pair.
+    const std::wstring name249(249, L'n');
+    const std::wstring astral = std::wstring(248, L's') + L"\U0001F600" + L"tail";
+    machine.services.services = {
+        {std::wstring(300, L'D'), name249 + L"x"}, {name249, astral}, {std::wstring(L"A\0B", 3), L"s"}};
     machine.services.drivers = {{L"Disk Driver", L"disk"}};
     EXPECT_EQ(mdlEnumList::ServiceList(48, 3, list), 0);
-    EXPECT_EQ(mdlEnumList::ServiceList(3, 3, list), 0);
-    EXPECT_EQ(list.Text(), L"Windows Firewall~#MpsSvc\r\nSpooler~#Spooler\r\nDisk Driver~#disk\r\n");
+    EXPECT_EQ(mdlEnumList::ServiceList(3, 1, list), 0);
+    EXPECT_EQ(list.Text(), std::wstring(249, L'D') + L"~#" + name249 + L"\r\n" + name249 + L"~#" +
+                               (sizeof(wchar_t) == 2 ? std::wstring(248, L's') : astral.substr(0, 249)) +
+                               L"\r\nA~#s\r\nDisk Driver~#disk\r\n");
     ASSERT_EQ(machine.services.calls.size(), 2u);
-    EXPECT_EQ(machine.services.calls[0].type, 48u);
     EXPECT_EQ(machine.services.calls[1].type, 3u);
-    EXPECT_EQ(machine.services.calls[1].state, 3u);
-
-    clsEnumList cancelled;
-    gblnCancel = true;
-    mdlEnumList::ServiceList(48, 3, cancelled);
-    EXPECT_TRUE(cancelled.Text().empty()) << "the flag is read before the first record";
-}
-
-TEST_F(EnumListTest, ServiceListFailuresAreSilentWithTheirNumbers) {
-    machine.services.services = {{L"A", L"a"}};
-    const std::pair<platform::ServiceEnumResult, int32_t> cases[] = {
-        {platform::ServiceEnumResult::OpenFailed, kObjectError + 1},
-        {platform::ServiceEnumResult::SizeFailed, kObjectError + 2},
-        {platform::ServiceEnumResult::EnumFailed, kObjectError + 3},
-    };
-    for (const auto& [failure, number] : cases) {
-        machine.services.serviceResult = failure;
-        EXPECT_EQ(mdlEnumList::ServiceList(48, 3, list), number);
-    }
-    EXPECT_TRUE(list.Text().empty());
-    EXPECT_TRUE(log->events.empty());
-}
-
-TEST_F(EnumListTest, ServiceListCutsLongNamesAtTheCopyBuffer) {
-    const std::wstring name249(249, L'n');
-    const std::wstring longDisplay = std::wstring(300, L'D');
-    // A character outside the basic plane straddling the cut must not be split.
-    const std::wstring astral = std::wstring(248, L's') + L"\U0001F600" + L"tail";
-    const std::wstring astralCut = sizeof(wchar_t) == 2 ? std::wstring(248, L's') : astral.substr(0, 249);
-    machine.services.services = {{longDisplay, name249 + L"x"}, {name249, astral}, {std::wstring(L"A\0B", 3), L"s"}};
-    mdlEnumList::ServiceList(48, 3, list);
-    EXPECT_EQ(list.Text(), std::wstring(249, L'D') + L"~#" + name249 + L"\r\n" + name249 + L"~#" + astralCut + L"\r\n" +
-                               L"A~#s\r\n");
-}
-
-// ---- ProcessList and DUNList --------------------------------------------------
-
-TEST_F(EnumListTest, ProcessListInSnapshotOrder) {
-    machine.processes.processes = {L"System", L"svchost.exe", std::wstring(L"app.exe\0xx", 10)};
-    EXPECT_EQ(mdlEnumList::ProcessList(2, list), 0);
-    EXPECT_EQ(list.Text(), L"System\r\nsvchost.exe\r\napp.exe\r\n");
-    EXPECT_EQ(machine.processes.flags, std::vector<uint32_t>{2});
-
-    clsEnumList cancelled;
-    gblnCancel = true;
-    mdlEnumList::ProcessList(2, cancelled);
-    EXPECT_EQ(cancelled.Text(), L"System\r\n") << "the first entry is in hand before the flag is read";
+    EXPECT_EQ(machine.services.calls[1].state, 1u);
 
     clsEnumList failed;
-    machine.processes.snapshotOk = false;
-    EXPECT_EQ(mdlEnumList::ProcessList(2, failed), kObjectError + 1);
-    EXPECT_TRUE(failed.Text().empty());
+    int32_t number = kObjectError;
+    for (auto failure : {platform::ServiceEnumResult::OpenFailed, platform::ServiceEnumResult::SizeFailed,
+                         platform::ServiceEnumResult::EnumFailed}) {
+        machine.services.serviceResult = failure;
+        EXPECT_EQ(mdlEnumList::ServiceList(48, 3, failed), ++number);
+    }
+    machine.services.serviceResult = platform::ServiceEnumResult::Ok;
+    gblnCancel = true;
+    EXPECT_EQ(mdlEnumList::ServiceList(48, 3, failed), 0);
+    EXPECT_TRUE(failed.Text().empty()) << "the stop flag is read before the first record";
     EXPECT_TRUE(log->events.empty());
 }
 
-TEST_F(EnumListTest, DUNListCountLineThenNames) {
-    struct Case {
-        std::vector<std::wstring> entries;
-        int32_t result;
-        std::wstring text;
-    };
-    const Case cases[] = {
+TEST_F(EnumListTest, ProcessAndDialUpLists) {
+    machine.processes.processes = {L"System", std::wstring(L"app.exe\0xx", 10)};
+    EXPECT_EQ(mdlEnumList::ProcessList(2, list), 0);
+    EXPECT_EQ(machine.processes.flags, std::vector<uint32_t>{2});
+    machine.processes.snapshotOk = false;
+    EXPECT_EQ(mdlEnumList::ProcessList(2, list), kObjectError + 1);
+    machine.processes.snapshotOk = true;
+    gblnCancel = true;  // ProcessList has the first entry in hand before reading it; DUNList never reads it
+    mdlEnumList::ProcessList(2, list);
+    EXPECT_EQ(list.Text(), L"System\r\napp.exe\r\nSystem\r\n");
+    EXPECT_TRUE(log->events.empty());
+
+    const std::tuple<std::vector<std::wstring>, int32_t, std::wstring> cases[] = {
         {{L"A", L"B"}, 0, L"Count=2\r\nA\r\nB\r\n"},
         {{}, 0, L"Count=0\r\n"},
         {{L"A"}, testing_support::FakeDialUp::kNoSupport, L""},
     };
-    for (const Case& c : cases) {
-        machine.dialUp.entries = c.entries;
-        machine.dialUp.result = c.result;
+    for (const auto& [entries, result, text] : cases) {
+        machine.dialUp.entries = entries;
+        machine.dialUp.result = result;
         clsEnumList dun;
-        gblnCancel = true;  // not polled
-        mdlEnumList::DUNList(dun);
-        EXPECT_EQ(dun.Text(), c.text);
+        EXPECT_EQ(mdlEnumList::DUNList(dun), 0);
+        EXPECT_EQ(dun.Text(), text);
     }
 }
 
-// ---- DownloadFile ---------------------------------------------------------------
-
-class DownloadTest : public EnumListTest {
-protected:
-    void SetUp() override {
-        EnumListTest::SetUp();
-        machine.system.programFolder = JoinPath({L"C:", L"Quorvex"});
-        tempFile = JoinPath({L"C:", L"Quorvex", L"~tmdf.tmp"});
-    }
-    std::wstring tempFile;
-};
-
-TEST_F(DownloadTest, ContentIsAppendedUnchangedAndTheTempFileRemoved) {
-    const std::wstring content(L"OK\r\nline two\0tail", 17);
-    machine.internet.Serve(L"http://bank.example/ok", content);
-    EXPECT_EQ(mdlEnumList::DownloadFile(L"http://bank.example/ok", list), 1);
+TEST_F(EnumListTest, DownloadFile) {
+    machine.system.programFolder = P(L"C:/Quorvex/");
+    const std::wstring tempFile = P(L"C:/Quorvex/~tmdf.tmp");
+    const std::wstring content = std::wstring(L"OK\r\n\0", 5) + std::wstring(200000, L'q');
+    machine.internet.Serve(L"http://h/ok", content);
+    EXPECT_EQ(mdlEnumList::DownloadFile(L"http://h/ok", list), 1);
     EXPECT_EQ(list.Text(), content);
-    EXPECT_EQ(machine.internet.cacheDeleted, std::vector<std::wstring>{L"http://bank.example/ok"});
-    ASSERT_EQ(machine.internet.fetches.size(), 1u);
-    EXPECT_EQ(machine.internet.fetches[0].file, tempFile);
-    EXPECT_TRUE(machine.files.memoryFiles.empty());
-    EXPECT_TRUE(log->events.empty());
-
-    machine.system.programFolder += platform::PathSep();
-    const std::wstring big(200000, L'q');
-    machine.internet.Serve(L"http://bank.example/big", big);
-    mdlEnumList::DownloadFile(L"http://bank.example/big", list);
-    EXPECT_EQ(machine.internet.fetches.at(1).file, tempFile) << "no doubled separator";
-    EXPECT_EQ(list.Text(), content + big);
     EXPECT_EQ(list.Capacity(), list.Length()) << "a large content goes on in one piece";
-}
+    EXPECT_EQ(machine.internet.fetches.at(0).file, tempFile) << "no doubled separator";
+    EXPECT_TRUE(machine.files.memoryFiles.empty());
 
-TEST_F(DownloadTest, FailuresLeaveTheListEmptyAndNoFileBehind) {
-    machine.internet.Serve(L"http://h/empty", L"");
+    machine.system.programFolder.pop_back();
     machine.internet.resources[L"http://h/partial"] = {"half a fi", static_cast<int32_t>(0x800C0008u), true};
     machine.internet.resources[L"http://h/vanished"] = {"gone", 0, false};
     machine.internet.Serve(L"http://h/locked", L"locked");
-    struct Case {
-        const wchar_t* url;
-        bool locked;
-        int32_t result;
+    const std::pair<const wchar_t*, int32_t> failures[] = {
+        {L"http://h/unreachable", 1}, {L"http://h/partial", 1}, {L"http://h/vanished", 0}, {L"http://h/locked", 0},
     };
-    const Case cases[] = {
-        {L"http://h/empty", false, 1},
-        {L"http://h/unreachable", false, 1},
-        {L"http://h/partial", false, 1},
-        {L"http://h/vanished", false, 0},
-        {L"http://h/locked", true, 0},
-    };
-    for (const Case& c : cases) {
-        machine.files.lockedFiles.clear();
-        if (c.locked) machine.files.lockedFiles.push_back(tempFile);
+    for (const auto& [url, result] : failures) {
+        if (std::wstring_view(url) == L"http://h/locked") machine.files.lockedFiles.push_back(tempFile);
         clsEnumList fetched;
-        EXPECT_EQ(mdlEnumList::DownloadFile(c.url, fetched), c.result) << c.url;
-        EXPECT_TRUE(fetched.Text().empty()) << c.url;
-        EXPECT_EQ(fetched.Capacity(), 0) << c.url;
-        EXPECT_TRUE(machine.files.memoryFiles.empty()) << c.url;
+        EXPECT_EQ(mdlEnumList::DownloadFile(url, fetched), result) << url;
+        EXPECT_EQ(fetched.Capacity(), 0) << url;
+        EXPECT_TRUE(machine.files.memoryFiles.empty()) << url;
+        EXPECT_EQ(machine.internet.fetches.back().file, tempFile);
     }
-    EXPECT_EQ(machine.internet.cacheDeleted.size(), std::size(cases));
+    EXPECT_EQ(machine.internet.cacheDeleted.back(), L"http://h/locked");
+    EXPECT_EQ(machine.internet.cacheDeleted.size(), 5u);
     EXPECT_TRUE(log->events.empty());
 }
 

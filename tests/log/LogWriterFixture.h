@@ -19,11 +19,10 @@ inline constexpr char kStamp[] = "2026/12/06 09:05:03";
 
 class LogWriterTest : public ::testing::Test {
 protected:
-    // Writes log.ini with strIni, then creates the writer: directory the
-    // temporary folder, prefix Quorvex, the given mode, Init with log.ini.
+    // Writes log.ini, then a writer on the temporary folder, prefix Quorvex, Init with log.ini.
     void Start(std::string_view strIni, int32_t lngMode = 3) {
         folder.Write(L"log.ini", strIni);
-        writer = std::make_unique<clsLogShare>();
+        writer = std::make_shared<clsLogShare>();
         writer->Directory(folder.WPath());
         writer->FileNamePrefix(L"Quorvex");
         writer->FileNameMode(lngMode);
@@ -33,8 +32,6 @@ protected:
     bool Exists(std::wstring_view strName) const {
         return std::filesystem::exists(folder.Path() / std::filesystem::path(std::wstring(strName)));
     }
-    static std::wstring Sep() { return platform::PathSep(); }
-
     static platform::Machine RealFiles() {
         platform::Machine files;
         files.files = platform::RealMachine().files;
@@ -42,10 +39,9 @@ protected:
     }
 
     testing_support::FakeMachine machine;
-    // Log files, log.ini and folder searches all on the real temporary folder.
-    platform::ScopedMachine realFiles{RealFiles()};
+    platform::ScopedMachine realFiles{RealFiles()};  // file access stays on the real temporary folder
     testing_support::TempFolder folder;
-    std::unique_ptr<clsLogShare> writer;
+    std::shared_ptr<clsLogShare> writer;
 };
 
 }  // namespace log_testing

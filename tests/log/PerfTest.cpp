@@ -12,6 +12,9 @@ constexpr wchar_t kPerfFile[] = L"PERFORMANCE_Quorvex_261206.TXT";
 class PerfTest : public log_testing::LogWriterTest {
 protected:
     void SetUp() override { Start("[Default]\nPerf_I=ON\nPerf_SQL=ON\n"); }
+    void StartAll(std::initializer_list<const wchar_t*> names) {
+        for (const wchar_t* name : names) ASSERT_TRUE(writer->StartPerf(name, L"", Perf_I, 0));
+    }
     // Names of the finished records in the performance file, in order.
     std::vector<std::string> Finished() const {
         std::vector<std::string> names;
@@ -56,17 +59,24 @@ TEST_F(PerfTest, WithoutAHighResolutionCounterTheMillisecondClockTimes) {
 }
 
 TEST_F(PerfTest, SlotsStoppedOutOfOrder) {
-    for (const wchar_t* name : {L"A", L"B", L"C"}) ASSERT_TRUE(writer->StartPerf(name, L"", Perf_I, 0));
+    StartAll({L"A", L"B", L"C"});
     EXPECT_EQ(writer->PerfSlotCount(0), 3);
     EXPECT_TRUE(writer->StopPerf(L"B", 0));
     EXPECT_EQ(writer->PerfSlotCount(0), 3) << "a gap below the top keeps the range";
     EXPECT_TRUE(writer->StopPerf(L"C", 0));
     EXPECT_EQ(writer->PerfSlotCount(0), 1) << "the range shrinks past the gap";
-    EXPECT_TRUE(writer->IsPerfOpen(L"A", 0));
     EXPECT_FALSE(writer->StopPerf(L"B", 0)) << "not open any more";
     EXPECT_TRUE(writer->StopPerf(L"A", 0));
     EXPECT_EQ(writer->PerfSlotCount(0), 0);
     EXPECT_EQ(Finished(), (std::vector<std::string>{"B", "C", "A"}));
+
+    // An empty name stops every open measurement, newest first.
+    EXPECT_FALSE(writer->StopPerf(L"", 0)) << "nothing open";
+    StartAll({L"D", L"E", L"F", L"G"});
+    writer->StopPerf(L"E", 0);
+    EXPECT_TRUE(writer->StopPerf(L"", 0));
+    EXPECT_EQ(Finished(), (std::vector<std::string>{"B", "C", "A", "E", "G", "F", "D"}));
+    EXPECT_EQ(writer->PerfSlotCount(0), 0);
 }
 
 TEST_F(PerfTest, SameNameTwiceStopsTheNewerFirst) {
@@ -80,22 +90,11 @@ TEST_F(PerfTest, SameNameTwiceStopsTheNewerFirst) {
     EXPECT_FALSE(writer->IsPerfOpen(L"A", 0));
 }
 
-TEST_F(PerfTest, EmptyNameStopsEveryOpenMeasurementNewestFirst) {
-    EXPECT_FALSE(writer->StopPerf(L"", 0)) << "nothing open";
-    for (const wchar_t* name : {L"A", L"B", L"C", L"D"}) writer->StartPerf(name, L"", Perf_I, 0);
-    writer->StopPerf(L"B", 0);
-    EXPECT_TRUE(writer->StopPerf(L"", 0));
-    EXPECT_EQ(Finished(), (std::vector<std::string>{"B", "D", "C", "A"}));
-    EXPECT_EQ(writer->PerfSlotCount(0), 0);
-}
-
 TEST_F(PerfTest, RefusedAndSwitchedOffMeasurements) {
     const int32_t other = writer->GetComponentId(L"Other");
+    const std::pair<int32_t, int32_t> refused[] = {{Perf_II, 0}, {9, 0}, {-1, 0}, {Perf_I, other + 1}};
+    for (const auto& [type, component] : refused) EXPECT_FALSE(writer->StartPerf(L"X", L"", type, component));
     EXPECT_FALSE(writer->StartPerf(L"", L"", Perf_I, 0));
-    EXPECT_FALSE(writer->StartPerf(L"X", L"", Perf_II, 0)) << "type switched off";
-    EXPECT_FALSE(writer->StartPerf(L"X", L"", 9, 0));
-    EXPECT_FALSE(writer->StartPerf(L"X", L"", -1, 0));
-    EXPECT_FALSE(writer->StartPerf(L"X", L"", Perf_I, other + 1));
     EXPECT_FALSE(writer->StopPerf(L"X", -1));
     EXPECT_FALSE(writer->IsPerfOpen(L"X", 7));
     EXPECT_FALSE(Exists(kPerfFile));
@@ -115,10 +114,10 @@ TEST_F(PerfTest, SlotsGrowBeyond256AndInitDropsThem) {
     writer->Enable(Post, L"", 1);  // Post records: no label, no duplication to worry about
     for (int i = 0; i < 600; ++i) ASSERT_TRUE(writer->StartPerf(L"p" + std::to_wstring(i), L"", Post, 0));
     EXPECT_EQ(writer->PerfSlotCount(0), 600);
-    EXPECT_TRUE(writer->IsPerfOpen(L"p0", 0));
     EXPECT_TRUE(writer->StopPerf(L"p599", 0));
     EXPECT_TRUE(writer->StopPerf(L"p300", 0));
     EXPECT_EQ(writer->PerfSlotCount(0), 599);
+    EXPECT_TRUE(writer->IsPerfOpen(L"p0", 0));
     ASSERT_TRUE(writer->Init(folder.File(L"log.ini")));
     EXPECT_FALSE(writer->IsPerfOpen(L"p0", 0));
     EXPECT_EQ(writer->PerfSlotCount(0), 0);

@@ -11,7 +11,7 @@ using log_testing::kStamp;
 
 class RecordsTest : public log_testing::LogWriterTest {
 protected:
-    std::string Line(const char* strLabel, const std::string& strText) const {
+    static std::string Line(const char* strLabel, const std::string& strText) {
         return std::string(strLabel) + kStamp + "\t" + strText + "\r\n";
     }
     // The debug file after one SetDebug of the text "T" + TAB and vParams.
@@ -25,48 +25,32 @@ protected:
     }
 };
 
-TEST_F(RecordsTest, SysLogRecordIsCopiedIntoTheDebugFile) {
-    Start("[Default]\nDebugLog=ON\n");
-    EXPECT_TRUE(writer->SetEvent(L"x", SysLog, 0));
-    EXPECT_EQ(Log(L"SYS_Quorvex_261206.TXT"), Line("SysLog:   ", "x"));
-    EXPECT_EQ(Log(L"DEBUG_Quorvex_261206.TXT"), Line("SysLog:   ", "x"));
-    EXPECT_TRUE(writer->SetEvent(L"d", DebugLog, 0));
-    EXPECT_EQ(Log(L"DEBUG_Quorvex_261206.TXT"), Line("SysLog:   ", "x") + Line("DebugLog: ", "d"));
-
-    writer->FileNameMode(1);
-    EXPECT_TRUE(writer->SetEvent(L"y", SysLog, 0));
-    EXPECT_EQ(Log(L"Quorvex_261206.TXT"), Line("SysLog:   ", "y")) << "no copy without channels in the names";
-}
-
+// Every record is copied into the debug file too.
 TEST_F(RecordsTest, EveryTypeHasItsLabelAndChannel) {
     Start("[Default]\ndefault=FILE\n");
     machine.clock.Advance(1.5);
-    const char* perf = " \"Timestamp=0:00:01.500000\"  ";
-    const struct {
-        int32_t type;
-        const wchar_t* file;
-        std::string head;
-    } cases[] = {
-        {0, L"USER", "InfoLog:  "},
-        {1, L"SYS", "SysLog:   "},
-        {2, L"SYS", "#ERRLOG#: "},
-        {3, L"DEBUG", "DebugLog: "},
-        {4, L"", ""},
-        {5, L"PERFORMANCE", "Perf_I:   "},
-        {6, L"PERFORMANCE_II", "Perf_II:  "},
-        {7, L"PERFORMANCES", "Perf_III: "},
-        {8, L"PERFORMANCE", "Perf_SQL: "},
+    const std::pair<const wchar_t*, const char*> cases[] = {
+        {L"USER", "InfoLog:  "},   {L"SYS", "SysLog:   "},         {L"SYS", "#ERRLOG#: "},
+        {L"DEBUG", "DebugLog: "},  {L"", ""},                      {L"PERFORMANCE", "Perf_I:   "},
+        {L"PERFORMANCE_II", "Perf_II:  "}, {L"PERFORMANCES", "Perf_III: "}, {L"PERFORMANCE", "Perf_SQL: "},
     };
     std::map<std::wstring, std::string> expected;
     std::string debug;
-    for (const auto& c : cases) {
-        ASSERT_TRUE(writer->SetEvent(L"t" + std::to_wstring(c.type), c.type, 0));
-        const std::string line = c.head + kStamp + (c.type >= 5 ? perf : "") + "\tt" + std::to_string(c.type) + "\r\n";
-        if (c.type != 3) expected[std::wstring(c.file) + L"_Quorvex_261206.TXT"] += line;
+    for (int32_t type = 0; type < 9; ++type) {
+        const auto& [file, head] = cases[type];
+        ASSERT_TRUE(writer->SetEvent(L"t" + std::to_wstring(type), type, 0));
+        const std::string line = head + std::string(kStamp) + (type >= 5 ? " \"Timestamp=0:00:01.500000\"  " : "") +
+                                 "\tt" + std::to_string(type) + "\r\n";
+        if (type != DebugLog) expected[std::wstring(file) + L"_Quorvex_261206.TXT"] += line;
         debug += line;
     }
     for (const auto& [file, content] : expected) EXPECT_EQ(Log(file), content);
     EXPECT_EQ(Log(L"DEBUG_Quorvex_261206.TXT"), debug);
+
+    writer->FileNameMode(1);
+    EXPECT_TRUE(writer->SetEvent(L"a\r\nb\nc", SysLog, 0));
+    // Continuation lines indented; one line only: no debug copy without channels in the names.
+    EXPECT_EQ(Log(L"Quorvex_261206.TXT"), Line("SysLog:   ", "a\r\n\t\tb\n\t\tc"));
 }
 
 TEST_F(RecordsTest, StampsUseTheLocaleSeparators) {
@@ -79,12 +63,6 @@ TEST_F(RecordsTest, StampsUseTheLocaleSeparators) {
     EXPECT_EQ(Log(L"PERFORMANCE_Quorvex_261206.TXT"), "Perf_I:   2026.12.06 09-05-03 \"Timestamp=0:01:01,250000\"  \tp\r\n");
 }
 
-TEST_F(RecordsTest, LineFeedsInTheTextIndentTheContinuation) {
-    Start("");
-    writer->SetEvent(L"a\r\nb\nc", SysLog, 0);
-    EXPECT_EQ(Log(L"SYS_Quorvex_261206.TXT"), Line("SysLog:   ", "a\r\n\t\tb\n\t\tc"));
-}
-
 TEST_F(RecordsTest, RefusedAndSwitchedOffRecordsWriteNothing) {
     Start("[Default]\nInfoLog=OFF\n");
     const std::pair<int32_t, int32_t> refused[] = {{1, -1}, {1, 1}, {-1, 0}, {9, 0}, {-2, 0}};
@@ -92,10 +70,9 @@ TEST_F(RecordsTest, RefusedAndSwitchedOffRecordsWriteNothing) {
     EXPECT_TRUE(writer->SetEvent(L"x", InfoLog, 0)) << "switched off counts as done";
     EXPECT_TRUE(writer->SetEvent(L"x", DebugLog, 0));
     EXPECT_TRUE(writer->SetDebug(L"x", {}, 0));
-    EXPECT_FALSE(Exists(L"USER_Quorvex_261206.TXT"));
-    EXPECT_FALSE(Exists(L"SYS_Quorvex_261206.TXT"));
-    EXPECT_FALSE(Exists(L"DEBUG_Quorvex_261206.TXT"));
-
+    for (const wchar_t* file : {L"USER_Quorvex_261206.TXT", L"SYS_Quorvex_261206.TXT", L"DEBUG_Quorvex_261206.TXT"}) {
+        EXPECT_FALSE(Exists(file));
+    }
     writer->Directory(folder.File(L"missing"));
     EXPECT_FALSE(writer->SetEvent(L"x", SysLog, 0)) << "a file that cannot be opened";
 }
@@ -104,7 +81,6 @@ TEST_F(RecordsTest, MessageBoxShowsTheLineAndCancelSwitchesToFile) {
     Start("[Default]\nSysLog=MSGBOX\nERRLOG=0,1\n");
     const int32_t quorvex = writer->GetComponentId(L"Quorvex");
     const int32_t other = writer->GetComponentId(L"Other");
-
     EXPECT_TRUE(writer->SetEvent(L"x", SysLog, quorvex));
     ASSERT_EQ(machine.dialogs.shown.size(), 1u);
     EXPECT_EQ(machine.dialogs.shown[0].text, std::wstring(L"SysLog:   2026/12/06 09:05:03\tx"));
@@ -133,45 +109,22 @@ TEST_F(RecordsTest, MessageBoxShowsTheLineAndCancelSwitchesToFile) {
 
 TEST_F(RecordsTest, DebugItemsOfEveryKind) {
     Start("[Default]\nDebugLog=ON\n");
-    LogObject named;
-    named.ClassName = L"clsTrack";
-    named.InstanceID = 12;
-    LogObject byName;
-    byName.Name = L"frmMain";
-    byName.InstanceID = -1;
-    LogObject silent;
-    silent.InstanceID = 4;
-    silent.TypeName = L"Collection";
     const std::pair<LogValue, std::string> cases[] = {
-        {LogEmpty{}, "empty"},
-        {LogNull{}, "null"},
-        {int16_t{-7}, "-7(int)"},
-        {int32_t{5}, "5(long)"},
-        {1.5f, "1.5(single)"},
-        {0.1f, "0.1(single)"},
-        {0.25, "0.25(double)"},
-        {1e20, "1E+20(double)"},
-        {1.0 / 3.0, "0.333333333333333(double)"},
-        {LogCurrency{12345}, "1.2345(curr)"},
-        {LogCurrency{20000}, "2(curr)"},
-        {LogCurrency{-15000}, "-1.5(curr)"},
-        {LogDate{46362.0}, "2026-12-06(date)"},
-        {LogDate{46362.75}, "2026-12-06 18:00:00(date)"},
-        {LogDate{-1.25}, "1899-12-29 06:00:00(date)"},
-        {std::wstring(L"abc"), "abc"},
-        {named, "clsTrack:12(obj)"},
-        {byName, "frmMain(obj)"},
-        {silent, "Collection(obj)"},
-        {LogObject{}, "???" "(obj)"},
-        {LogErrorValue{5}, "Error 5(err)"},
-        {LogMissing{}, "(missing)"},
-        {false, "False(bln)"},
-        {LogVariantText{L"v"}, "v(var)"},
-        {LogDataObject{L"rs"}, "rs(dtobj)"},
-        {LogDecimal{L"1.5"}, "1.5(dec)"},
-        {uint8_t{255}, "255(byte)"},
-        {LogUserType{}, "(usertype)"},
-        {LogArray{}, "(array)"},
+        {LogEmpty{}, "empty"},                   {LogNull{}, "null"},
+        {int16_t{-7}, "-7(int)"},                {int32_t{5}, "5(long)"},
+        {0.1f, "0.1(single)"},                   {0.25, "0.25(double)"},
+        {1e20, "1E+20(double)"},                 {1.0 / 3.0, "0.333333333333333(double)"},
+        {LogCurrency{12345}, "1.2345(curr)"},    {LogCurrency{20000}, "2(curr)"},
+        {LogCurrency{-15000}, "-1.5(curr)"},     {LogDate{46362.0}, "2026-12-06(date)"},
+        {LogDate{46362.75}, "2026-12-06 18:00:00(date)"}, {LogDate{-1.25}, "1899-12-29 06:00:00(date)"},
+        {std::wstring(L"abc"), "abc"},           {LogObject{L"clsTrack", {}, 12, L""}, "clsTrack:12(obj)"},
+        {LogObject{{}, L"frmMain", -1, L""}, "frmMain(obj)"},
+        {LogObject{{}, {}, 4, L"Collection"}, "Collection(obj)"},
+        {LogObject{}, "???" "(obj)"},            {LogErrorValue{5}, "Error 5(err)"},
+        {LogMissing{}, "(missing)"},             {false, "False(bln)"},
+        {LogVariantText{L"v"}, "v(var)"},        {LogDataObject{L"rs"}, "rs(dtobj)"},
+        {LogDecimal{L"1.5"}, "1.5(dec)"},        {uint8_t{255}, "255(byte)"},
+        {LogUserType{}, "(usertype)"},           {LogArray{}, "(array)"},
         {LogUnknown{}, "(unknow)"},
     };
     for (const auto& [value, item] : cases) EXPECT_EQ(Dump({value}), item) << "kind " << VarType(value);
@@ -192,14 +145,8 @@ TEST_F(RecordsTest, HexRunsOf37To50CharactersAreMasked) {
     withG[17] = L'g';
     // An empty expectation: shown unchanged.
     const std::pair<std::wstring, std::string> cases[] = {
-        {hex(36), ""},
-        {hex(37), std::string(37, '*')},
-        {hex(40), std::string(40, '*')},
-        {hex(50), std::string(50, '*')},
-        {hex(51), ""},
-        {withG, ""},
-        {L"&H" + hex(38), std::string(40, '*')},
-        {std::wstring(40, L'h'), std::string(40, '*')},
+        {hex(36), ""}, {hex(37), std::string(37, '*')}, {hex(50), std::string(50, '*')}, {hex(51), ""}, {withG, ""},
+        {L"&H" + hex(38), std::string(40, '*')}, {std::wstring(40, L'h'), std::string(40, '*')},
     };
     for (const auto& [text, masked] : cases) {
         EXPECT_EQ(Dump({text}), masked.empty() ? std::string(text.begin(), text.end()) : masked);
@@ -209,9 +156,7 @@ TEST_F(RecordsTest, HexRunsOf37To50CharactersAreMasked) {
 
 TEST_F(RecordsTest, LongItemsKeepTheirTypeTagAndTheTextIsCutAt2048) {
     Start("[Default]\nDebugLog=ON\n");
-    const std::string x128(128, 'x');
-    EXPECT_EQ(Dump({LogVariantText{std::wstring(200, L'x')}}), x128 + "...(var)");
-    EXPECT_EQ(Dump({LogVariantText{std::wstring(128, L'x')}}), x128 + "...(var)");
+    EXPECT_EQ(Dump({LogVariantText{std::wstring(128, L'x')}}), std::string(128, 'x') + "...(var)");
     EXPECT_EQ(Dump({LogVariantText{std::wstring(127, L'x')}}), std::string(127, 'x') + "(var)") << "tag at 128";
     EXPECT_EQ(Dump({std::wstring(200, L'x')}), std::string(200, 'x')) << "no tag: appended whole";
     std::wstring early(200, L'x');

@@ -21,26 +21,18 @@ int32_t ErrorNumber(F&& action) {
     return 0;
 }
 
-TEST_F(LogWriterTest, ComponentNamesIgnoreCaseAndGetTheNextId) {
+TEST_F(LogWriterTest, ComponentIdsAndDirectory) {
     Start("");
     EXPECT_EQ(writer->Name(), L"clsLogShare");
-    EXPECT_EQ(writer->GetComponentId(L""), 0);
-    EXPECT_EQ(writer->GetComponentId(L"Quorvex"), 1);
-    EXPECT_EQ(writer->GetComponentId(L"QUORVEX"), 1);
-    EXPECT_EQ(writer->GetComponentId(L"Other"), 2);
-    EXPECT_EQ(writer->GetComponentId(L"quorvex"), 1);
-}
+    const std::pair<const wchar_t*, int32_t> ids[] = {{L"", 0}, {L"Quorvex", 1}, {L"QUORVEX", 1}, {L"Other", 2}};
+    for (const auto& [name, id] : ids) EXPECT_EQ(writer->GetComponentId(name), id);
 
-TEST_F(LogWriterTest, DirectoryEndsWithTheSeparator) {
     clsLogShare fresh;
     EXPECT_EQ(fresh.Directory(), L"") << "empty until written";
-    const std::wstring s = Sep();
-    const std::pair<std::wstring, std::wstring> cases[] = {
-        {L"C:" + s + L"x", L"C:" + s + L"x" + s},
-        {L"C:" + s + L"x" + s, L"C:" + s + L"x" + s},
-        {L"", L"." + s},
-    };
-    for (const auto& [written, stored] : cases) {
+    const std::wstring s = platform::PathSep();
+    const std::pair<std::wstring, std::wstring> dirs[] = {
+        {L"C:" + s + L"x", L"C:" + s + L"x" + s}, {L"C:" + s + L"x" + s, L"C:" + s + L"x" + s}, {L"", L"." + s}};
+    for (const auto& [written, stored] : dirs) {
         fresh.Directory(written);
         EXPECT_EQ(fresh.Directory(), stored);
     }
@@ -48,6 +40,14 @@ TEST_F(LogWriterTest, DirectoryEndsWithTheSeparator) {
 
 TEST_F(LogWriterTest, FileNamesByModeChannelPrefixAndExtension) {
     Start("");
+    writer->FileNameExtension(L"TXT");
+    const std::pair<int32_t, const wchar_t*> channels[] = {
+        {1, L"SYS_"}, {0, L"USER_"}, {3, L"DEBUG_"}, {4, L"_"}, {5, L"PERFORMANCE_"}, {6, L"PERFORMANCE_II_"},
+        {7, L"PERFORMANCES_"}, {42, L"_"},
+    };
+    for (const auto& [type, channel] : channels) {
+        EXPECT_EQ(writer->GetLogFileName(type), writer->Directory() + channel + L"Quorvex_261206.TXT") << type;
+    }
     const struct {
         int32_t mode;
         const wchar_t* prefix;
@@ -55,21 +55,9 @@ TEST_F(LogWriterTest, FileNamesByModeChannelPrefixAndExtension) {
         int32_t type;
         const wchar_t* name;
     } cases[] = {
-        {3, L"Quorvex", L"TXT", 1, L"SYS_Quorvex_261206.TXT"},
-        {3, L"Quorvex", L"TXT", 0, L"USER_Quorvex_261206.TXT"},
-        {3, L"Quorvex", L"TXT", 3, L"DEBUG_Quorvex_261206.TXT"},
-        {3, L"Quorvex", L"TXT", 4, L"_Quorvex_261206.TXT"},
-        {3, L"Quorvex", L"TXT", 5, L"PERFORMANCE_Quorvex_261206.TXT"},
-        {3, L"Quorvex", L"TXT", 6, L"PERFORMANCE_II_Quorvex_261206.TXT"},
-        {3, L"Quorvex", L"TXT", 7, L"PERFORMANCES_Quorvex_261206.TXT"},
-        {3, L"Quorvex", L"TXT", 42, L"_Quorvex_261206.TXT"},
-        {1, L"Quorvex", L"TXT", 1, L"Quorvex_261206.TXT"},
-        {2, L"Quorvex", L"TXT", 3, L"DEBUG_Quorvex.TXT"},
-        {0, L"Quorvex", L"TXT", 1, L"Quorvex.TXT"},
-        {0, L"", L"", 1, L""},
-        {2, L"", L"TXT", 1, L"SYS.TXT"},
-        {3, L"", L"TXT", 1, L"SYS_261206.TXT"},
-        {1, L"", L"log", 1, L"261206.log"},
+        {1, L"Quorvex", L"TXT", 1, L"Quorvex_261206.TXT"}, {2, L"Quorvex", L"TXT", 3, L"DEBUG_Quorvex.TXT"},
+        {0, L"Quorvex", L"TXT", 1, L"Quorvex.TXT"},        {0, L"", L"", 1, L""},
+        {2, L"", L"TXT", 1, L"SYS.TXT"},                   {1, L"", L"log", 1, L"261206.log"},
     };
     for (const auto& c : cases) {
         writer->FileNameMode(c.mode);
@@ -114,7 +102,6 @@ TEST_F(LogWriterTest, NewComponentsStartFromComponentZeroAndInitReloads) {
 
     ASSERT_TRUE(writer->Init(folder.File(L"log.ini")));
     EXPECT_EQ(writer->Enable(3, L""), 0) << "reloaded from the (missing) marker file";
-
     folder.Write(L"log.ini", "[Default]\nDebugLog=ON\nInfoLog=OFF\n[Fresh]\nSysLog=MSGBOX\n");
     ASSERT_TRUE(writer->Init(folder.File(L"log.ini")));
     EXPECT_EQ(writer->Enable(3, L""), 1);
@@ -125,19 +112,13 @@ TEST_F(LogWriterTest, NewComponentsStartFromComponentZeroAndInitReloads) {
 TEST_F(LogWriterTest, DeleteOldLogsRemovesDatedFilesOfEarlierDaysOnly) {
     Start("");
     const wchar_t* files[] = {
-        L"SYS_Quorvex_261206.TXT",   // today
-        L"SYS_Quorvex_261205.TXT",   // yesterday
-        L"DEBUG_Quorvex_261130.TXT",
-        L"Quorvex_261200.TXT",       // day 0: 2026-11-30
-        L"Quorvex_261301.TXT",       // month 13: 2027-01-01
-        L"x_261101",
-        L"261101.TXT",
-        L"notes_26110a.TXT",
+        L"SYS_Quorvex_261206.TXT",  L"SYS_Quorvex_261205.TXT", L"DEBUG_Quorvex_261130.TXT",
+        L"Quorvex_261200.TXT",      // day 0: 2026-11-30
+        L"Quorvex_261301.TXT",      // month 13: 2027-01-01
+        L"x_261101",                L"261101.TXT",             L"notes_26110a.TXT",
         L"SYS_Quorvex_261101/keep.TXT",
     };
     for (const wchar_t* name : files) folder.Write(name, "x");
-
-    EXPECT_TRUE(writer->DeleteOldLogs(1, 1));
     const auto present = [&] {
         std::vector<std::wstring> names;
         for (const wchar_t* name : files) {
@@ -145,6 +126,7 @@ TEST_F(LogWriterTest, DeleteOldLogsRemovesDatedFilesOfEarlierDaysOnly) {
         }
         return names;
     };
+    EXPECT_TRUE(writer->DeleteOldLogs(1, 1));
     EXPECT_EQ(present(), (std::vector<std::wstring>{L"SYS_Quorvex_261206.TXT", L"SYS_Quorvex_261205.TXT",
                                                     L"Quorvex_261301.TXT", L"notes_26110a.TXT",
                                                     L"SYS_Quorvex_261101/keep.TXT"}));
@@ -157,30 +139,20 @@ TEST_F(LogWriterTest, DeleteOldLogsRemovesDatedFilesOfEarlierDaysOnly) {
     EXPECT_TRUE(writer->DeleteOldLogs(0, 1));
     EXPECT_FALSE(Exists(L"SYS_Quorvex_261206.TXT"));
     EXPECT_TRUE(Exists(L"Quorvex_261301.TXT"));
-
     writer->Directory(folder.File(L"missing"));
     EXPECT_TRUE(writer->DeleteOldLogs(0, 1));
 }
 
 // The facade attached to a real writer configured as the program does it.
-class LogEndToEndTest : public LogWriterTest {
-protected:
-    void TearDown() override { mdlLog::LogInit(nullptr, L""); }
-};
-
-TEST_F(LogEndToEndTest, TracesLandInTheDatedFilesOfTheTempFolder) {
-    folder.Write(L"log.ini", "[Quorvex]\nDebugLog=ON\n");
+TEST_F(LogWriterTest, TracesLandInTheDatedFilesOfTheTempFolder) {
+    Start("[Quorvex]\nDebugLog=ON\n");
     std::filesystem::create_directory(folder.Path() / "TEMP");
-    auto share = std::make_shared<clsLogShare>();
-    share->Directory(folder.WPath() + Sep() + L"TEMP");
-    share->FileNamePrefix(L"Quorvex");
-    share->FileNameMode(3);
-    ASSERT_TRUE(share->Init(folder.WPath() + Sep() + L"log.ini"));
+    writer->Directory(folder.WPath() + platform::PathSep() + L"TEMP");
     mdlLog::SetProgramVersion({1, 0, 0, L""});
-    ASSERT_TRUE(mdlLog::LogInit(share, L"Quorvex"));
-
+    ASSERT_TRUE(mdlLog::LogInit(writer, L"Quorvex"));
     EXPECT_TRUE(mdlLog::LogEvent(L"[clsApp] (Class_Initialize)", L"APP START\t4194304", mdlLog::SysLog));
     EXPECT_TRUE(mdlLog::LogDebug(L"(GetRegValue)", 5, L"abc"));
+    mdlLog::LogInit(nullptr, L"");
 
     const std::string sys = std::string("SysLog:   ") + kStamp + "\tQuorvex verze 1.0.0\r\n" + "SysLog:   " + kStamp +
                             "\tQuorvex[clsApp] (Class_Initialize)\tAPP START\t4194304\r\n";

@@ -9,21 +9,19 @@ namespace {
 
 using namespace mdlLog;
 
-using testing_support::RecordingLog;
-
 class MdlLogTest : public ::testing::Test {
 protected:
     void SetUp() override {
         LogInit(nullptr, L"");
         SetProgramVersion({1, 0, 0, L""});
-        writer = std::make_shared<RecordingLog>();
     }
     void TearDown() override { LogInit(nullptr, L""); }
+    const std::wstring& Last() const { return writer->events.back().text; }
 
-    std::shared_ptr<RecordingLog> writer;
+    std::shared_ptr<testing_support::RecordingLog> writer = std::make_shared<testing_support::RecordingLog>();
 };
 
-TEST_F(MdlLogTest, DetachedFacadeWritesNothing) {
+TEST_F(MdlLogTest, NothingWhileDetachedAndTheHeaderOnFirstAttachOnly) {
     EXPECT_FALSE(LogIsReady());
     EXPECT_FALSE(LogEvent(L"[clsApp] (Check)", L"START:", DebugLog));
     EXPECT_FALSE(LogDebug(L"(GetRegValue)", 1, L"x"));
@@ -32,9 +30,7 @@ TEST_F(MdlLogTest, DetachedFacadeWritesNothing) {
     } catch (...) {
         EXPECT_FALSE(LogError(L"(RegistryList)", L"", L""));
     }
-}
 
-TEST_F(MdlLogTest, FirstAttachWritesTheHeaderOnce) {
     writer->nextId = 7;
     EXPECT_TRUE(LogInit(writer, L"Quorvex"));
     EXPECT_TRUE(LogIsReady());
@@ -43,93 +39,73 @@ TEST_F(MdlLogTest, FirstAttachWritesTheHeaderOnce) {
     EXPECT_EQ(writer->events[0].type, SysLog);
     EXPECT_EQ(writer->events[0].component, 7);
 
-    // Attaching again while attached re-registers without a header.
     EXPECT_TRUE(LogInit(writer, L"Other"));
-    EXPECT_EQ(writer->events.size(), 1u);
+    EXPECT_EQ(writer->events.size(), 1u) << "re-attaching only re-registers";
     EXPECT_EQ(writer->registered, (std::vector<std::wstring>{L"Quorvex", L"Other"}));
     LogEvent(L"[x] (y)", L"z", InfoLog);
-    EXPECT_EQ(writer->events.back().text, L"Other[x] (y)\tz");
-}
-
-TEST_F(MdlLogTest, HeaderCarriesCommentsAndReappearsAfterADetach) {
-    SetProgramVersion({2, 10, 305, L"beta"});
-    LogInit(writer, L"Quorvex");
-    EXPECT_EQ(writer->events.at(0).text, L"Quorvex verze 2.10.305 (beta)");
+    EXPECT_EQ(Last(), L"Other[x] (y)\tz");
 
     EXPECT_FALSE(LogInit(nullptr, L"Quorvex"));
-    EXPECT_FALSE(LogIsReady());
     EXPECT_FALSE(LogEvent(L"a", L"b", SysLog));
+    SetProgramVersion({2, 10, 305, L"beta"});
     LogInit(writer, L"Quorvex");
-    EXPECT_EQ(writer->events.size(), 2u) << "a detach makes the next attach a first one";
+    EXPECT_EQ(Last(), L"Quorvex verze 2.10.305 (beta)") << "a detach makes the next attach a first one";
 }
 
-TEST_F(MdlLogTest, EventFramingJoinsPrefixAndPlaceWithoutGap) {
+TEST_F(MdlLogTest, EventAndErrorFraming) {
     LogInit(writer, L"Quorvex");
     EXPECT_TRUE(LogEvent(L"[clsApp] (Check)", L"START:\t7", DebugLog));
-    EXPECT_EQ(writer->events.back().text, L"Quorvex[clsApp] (Check)\tSTART:\t7");
+    EXPECT_EQ(Last(), L"Quorvex[clsApp] (Check)\tSTART:\t7");
     EXPECT_EQ(writer->events.back().type, DebugLog);
     EXPECT_EQ(writer->events.back().component, 1);
-}
 
-TEST_F(MdlLogTest, ErrorRecordsThePendingError) {
-    LogInit(writer, L"Quorvex");
     try {
         base::Raise(5, L"src", L"Invalid procedure call or argument");
     } catch (...) {
         EXPECT_TRUE(LogError(L"(RegistryList)", L"", L""));
     }
-    EXPECT_EQ(writer->events.back().text, L"Quorvex(RegistryList)\t\t5\tsrc\tInvalid procedure call or argument");
+    EXPECT_EQ(Last(), L"Quorvex(RegistryList)\t\t5\tsrc\tInvalid procedure call or argument");
     EXPECT_EQ(writer->events.back().type, ERRLOG);
-
     try {
         base::Raise(9, L"s", L"d");
     } catch (...) {
         LogError(L"[clsDetector] (Breed)", L"ctx", L"12");
     }
-    EXPECT_EQ(writer->events.back().text, L"Quorvex[clsDetector] (Breed)\tctx\t9\ts\td\t12");
-
+    EXPECT_EQ(Last(), L"Quorvex[clsDetector] (Breed)\tctx\t9\ts\td\t12");
     LogError(L"[p] (q)", L"", L"");
-    EXPECT_EQ(writer->events.back().text, L"Quorvex[p] (q)\t\t0\t\t") << "outside a handler";
+    EXPECT_EQ(Last(), L"Quorvex[p] (q)\t\t0\t\t") << "outside a handler";
+
+    writer->throwOnEvent = true;
+    EXPECT_FALSE(LogEvent(L"a", L"b", SysLog)) << "writer failures never reach the caller";
+    EXPECT_FALSE(LogError(L"a", L"", L""));
 }
 
 TEST_F(MdlLogTest, DebugPassesTheValuesWithTheirKinds) {
     LogInit(writer, L"Quorvex");
-    const int16_t small = 3;
-    const uint32_t root = 0x80000002u;
-    EXPECT_TRUE(LogDebug(L"(GetRegValue)", root, std::wstring(L"SOFTWARE\\x"), L"DisplayName", 1, small, true));
+    EXPECT_TRUE(LogDebug(L"(GetRegValue)", 0x80000002u, std::wstring(L"S"), L"DisplayName", 1, int16_t{3}, true));
     ASSERT_EQ(writer->debugs.size(), 1u);
     EXPECT_EQ(writer->debugs[0].first, L"Quorvex(GetRegValue)\t");
     const LogValues& values = writer->debugs[0].second;
     ASSERT_EQ(values.size(), 6u);
-    EXPECT_EQ(VarType(values[0]), 5) << "a 32-bit unsigned value above the signed range stays exact as a double";
+    // A text literal is a text, not a Boolean; an unsigned 32-bit value stays exact as a double.
+    const int32_t kinds[] = {5, 8, 8, 3, 2, 11};
+    for (size_t i = 0; i < values.size(); ++i) EXPECT_EQ(VarType(values[i]), kinds[i]) << i;
     EXPECT_DOUBLE_EQ(std::get<double>(values[0]), 2147483650.0);
-    EXPECT_EQ(VarType(values[1]), 8);
-    EXPECT_EQ(VarType(values[2]), 8) << "a text literal is a text, not a Boolean";
-    EXPECT_EQ(VarType(values[3]), 3);
-    EXPECT_EQ(VarType(values[4]), 2);
-    EXPECT_EQ(VarType(values[5]), 11);
 
     EXPECT_TRUE(LogDebug(L"(GetFolderPath)"));
     EXPECT_EQ(writer->debugs.back().first, L"Quorvex(GetFolderPath)\t");
     EXPECT_TRUE(writer->debugs.back().second.empty());
 }
 
-TEST_F(MdlLogTest, VarTypeCodesOfEveryKind) {
+TEST(MdlLogVarTypeTest, CodesOfEveryKind) {
     const std::pair<LogValue, int32_t> cases[] = {
-        {LogEmpty{}, 0},        {LogNull{}, 1},         {int16_t{1}, 2},        {int32_t{1}, 3},
-        {1.0f, 4},              {1.0, 5},               {LogCurrency{1}, 6},    {LogDate{1}, 7},
+        {LogEmpty{}, 0},         {LogNull{}, 1},         {int16_t{1}, 2},        {int32_t{1}, 3},
+        {1.0f, 4},               {1.0, 5},               {LogCurrency{1}, 6},    {LogDate{1}, 7},
         {std::wstring(L"a"), 8}, {LogObject{}, 9},       {LogErrorValue{1}, 10}, {LogMissing{}, 10},
-        {true, 11},             {LogVariantText{}, 12}, {LogDataObject{}, 13},  {LogDecimal{}, 14},
-        {uint8_t{1}, 17},       {LogUserType{}, 36},    {LogArray{}, 8192},
+        {true, 11},              {LogVariantText{}, 12}, {LogDataObject{}, 13},  {LogDecimal{}, 14},
+        {uint8_t{1}, 17},        {LogUserType{}, 36},    {LogArray{}, 8192},
     };
     for (const auto& [value, code] : cases) EXPECT_EQ(VarType(value), code);
-}
-
-TEST_F(MdlLogTest, WriterFailuresNeverReachTheCaller) {
-    LogInit(writer, L"Quorvex");
-    writer->throwOnEvent = true;
-    EXPECT_FALSE(LogEvent(L"a", L"b", SysLog));
-    EXPECT_FALSE(LogError(L"a", L"", L""));
 }
 
 }  // namespace

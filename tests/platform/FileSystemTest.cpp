@@ -1,19 +1,18 @@
-// The real file system of the build, through the seam only: the same cases
-// must pass on Windows and on Linux.
+// The real file system of the build through the seam: the same cases must
+// pass on Windows and on Linux.
 
 #include <gtest/gtest.h>
 
-#include <map>
-#include <set>
+#include <algorithm>
 #include <string>
+#include <vector>
 
 #include "fakes/TempFolder.h"
 #include "platform/AnsiCodePage.h"
-#include "platform/Machine.h"
+#include "platform/Listing.h"
 
 namespace {
 
-using platform::FindEntry;
 using testing_support::TempFolder;
 
 platform::FileSystem& Files() { return *platform::RealMachine().files; }
@@ -22,181 +21,122 @@ std::wstring Join(std::wstring_view strFolder, std::wstring_view strName) {
     return std::wstring(strFolder) + platform::PathSep() + std::wstring(strName);
 }
 
-// Every entry of a search by name (with the times it came back) and attributes;
-// "." and ".." left out.
-struct Listing {
-    std::map<std::wstring, int> counts;
-    std::map<std::wstring, uint32_t> attributes;
-    bool found = false;
-};
-
-Listing List(std::wstring_view strPattern) {
-    Listing listing;
-    FindEntry entry;
-    auto search = Files().FindFirst(strPattern, entry);
-    if (!search) return listing;
-    listing.found = true;
-    do {
-        if (entry.Name == L"." || entry.Name == L"..") continue;
-        ++listing.counts[entry.Name];
-        listing.attributes[entry.Name] = entry.Attributes;
-    } while (search->Next(entry));
-    return listing;
-}
-
-std::set<std::wstring> Names(const Listing& listing) {
-    std::set<std::wstring> names;
-    for (const auto& [name, count] : listing.counts) names.insert(name);
+std::vector<std::wstring> SortedNames(const std::wstring& strPattern) {
+    std::vector<std::wstring> names;
+    for (const auto& item : testing_support::List(Files(), strPattern)) names.push_back(item.name);
+    std::sort(names.begin(), names.end());
     return names;
 }
 
-// True when the text survives the round trip through the ANSI code page.
 bool Survives(std::wstring_view text) { return platform::FromAnsi(platform::ToAnsi(text)) == text; }
 
-class FileSystemTest : public ::testing::Test {
-protected:
-    TempFolder mFolder;
-};
+std::string Narrow(const std::wstring& text) { return std::string(text.begin(), text.end()); }
 
-TEST_F(FileSystemTest, FindFirstListsFilesAndFoldersOnceEach) {
-    mFolder.Write(L"a.txt", "a");
-    mFolder.Write(L"b.bin", "bb");
-    mFolder.Write(L"sub/inner.txt", "inner");
-
-    const Listing listing = List(Join(mFolder.WPath(), L"*"));
-    ASSERT_TRUE(listing.found);
-    EXPECT_EQ(Names(listing), (std::set<std::wstring>{L"a.txt", L"b.bin", L"sub"}));
-    for (const auto& [name, count] : listing.counts) EXPECT_EQ(count, 1) << std::string(name.begin(), name.end());
-
-    EXPECT_NE(listing.attributes.at(L"sub") & platform::kAttrDirectory, 0u);
-    EXPECT_EQ(listing.attributes.at(L"a.txt") & platform::kAttrDirectory, 0u);
-    EXPECT_EQ(listing.attributes.at(L"b.bin") & platform::kAttrDirectory, 0u);
-}
-
-TEST_F(FileSystemTest, FindFirstMatchesWildcards) {
-    mFolder.Write(L"a.txt", "");
-    mFolder.Write(L"b.bin", "");
-    mFolder.Write(L"notes.TXT", "");
-    mFolder.Write(L"sub/inner.txt", "");
-
+TEST(FileSystemTest, FindFirstListsEachMatchOnce) {
+    TempFolder folder;
+    for (const wchar_t* name : {L"a.txt", L"b.bin", L"notes.TXT", L"sub/inner.txt"}) folder.Write(name, "x");
     const struct {
-        const wchar_t* pattern;
-        std::set<std::wstring> names;
+        std::wstring pattern;
+        std::vector<std::wstring> names;  // none: no search at all
     } cases[] = {
+        {L"*", {L"a.txt", L"b.bin", L"notes.TXT", L"sub"}},
         {L"*.*", {L"a.txt", L"b.bin", L"notes.TXT", L"sub"}},
         {L"*.txt", {L"a.txt", L"notes.TXT"}},
         {L"b.*", {L"b.bin"}},
         {L"?.bin", {L"b.bin"}},
         {L"sub", {L"sub"}},
+        {L"*.none", {}},
+        {Join(L"missing", L"*"), {}},
     };
     for (const auto& c : cases) {
-        const std::wstring pattern(c.pattern);
-        EXPECT_EQ(Names(List(Join(mFolder.WPath(), pattern))), c.names)
-            << std::string(pattern.begin(), pattern.end());
+        const std::wstring pattern = Join(folder.WPath(), c.pattern);
+        EXPECT_EQ(SortedNames(pattern), c.names) << Narrow(c.pattern);
+        platform::FindEntry entry;
+        if (c.names.empty()) {
+            EXPECT_EQ(Files().FindFirst(pattern, entry), nullptr) << Narrow(c.pattern);
+        }
+    }
+    for (const auto& item : testing_support::List(Files(), Join(folder.WPath(), L"*"))) {
+        EXPECT_EQ((item.attributes & platform::kAttrDirectory) != 0, item.name == L"sub") << Narrow(item.name);
     }
 }
 
-TEST_F(FileSystemTest, FindFirstGivesNoSearchWhenNothingCanBeListed) {
-    mFolder.Write(L"a.txt", "a");
-    FindEntry entry;
-    EXPECT_EQ(Files().FindFirst(Join(mFolder.File(L"missing"), L"*"), entry), nullptr);
-    EXPECT_EQ(Files().FindFirst(Join(mFolder.WPath(), L"*.none"), entry), nullptr);
-}
-
-TEST_F(FileSystemTest, FindFirstConvertsNamesFromTheAnsiCodePage) {
-    const std::wstring name = L"caf\u00e9.txt";
-    if (!Survives(name)) GTEST_SKIP() << "the ANSI code page has no \u00e9";
-    // Made through the seam: the test helper's wide paths depend on the C library locale.
-    ASSERT_TRUE(Files().AppendText(Join(mFolder.WPath(), name), L"x"));
-    EXPECT_EQ(Names(List(Join(mFolder.WPath(), L"*"))), std::set<std::wstring>{name});
-}
-
-TEST_F(FileSystemTest, CreateFolderOnlyOnce) {
-    const std::wstring folder = mFolder.File(L"made");
-    EXPECT_FALSE(Files().FolderExists(folder));
-    EXPECT_TRUE(Files().CreateFolder(folder));
-    EXPECT_TRUE(Files().FolderExists(folder));
-    EXPECT_FALSE(Files().CreateFolder(folder));
+TEST(FileSystemTest, CreateTestAndDeleteOnlyWhatIsThere) {
+    TempFolder folder;
+    folder.Write(L"file.txt", "x");
+    const std::wstring made = folder.File(L"made");
+    EXPECT_TRUE(Files().CreateFolder(made));
+    EXPECT_FALSE(Files().CreateFolder(made));
     // One level at a time: a missing parent is not made.
-    EXPECT_FALSE(Files().CreateFolder(Join(mFolder.File(L"no-parent"), L"child")));
-    EXPECT_FALSE(Files().FolderExists(mFolder.File(L"no-parent")));
-}
-
-TEST_F(FileSystemTest, FileAndFolderExistTellThemApart) {
-    mFolder.Write(L"file.txt", "x");
-    mFolder.Write(L"folder/inside.txt", "x");
+    EXPECT_FALSE(Files().CreateFolder(Join(folder.File(L"no-parent"), L"child")));
     const struct {
         const wchar_t* name;
-        bool file;
-        bool folder;
-    } cases[] = {
-        {L"file.txt", true, false},
-        {L"folder", false, true},
-        {L"missing.txt", false, false},
-    };
+        bool file, folder;
+    } cases[] = {{L"file.txt", true, false}, {L"made", false, true}, {L"no-parent", false, false}};
     for (const auto& c : cases) {
-        const std::wstring path = mFolder.File(c.name);
-        EXPECT_EQ(Files().FileExists(path), c.file) << std::string(path.begin(), path.end());
-        EXPECT_EQ(Files().FolderExists(path), c.folder) << std::string(path.begin(), path.end());
+        EXPECT_EQ(Files().FileExists(folder.File(c.name)), c.file) << Narrow(c.name);
+        EXPECT_EQ(Files().FolderExists(folder.File(c.name)), c.folder) << Narrow(c.name);
     }
+    EXPECT_TRUE(Files().DeleteFile(folder.File(L"file.txt")));
+    EXPECT_FALSE(Files().FileExists(folder.File(L"file.txt")));
+    EXPECT_FALSE(Files().DeleteFile(folder.File(L"file.txt")));
 }
 
-TEST_F(FileSystemTest, DeleteFileRemovesTheFileOnce) {
-    mFolder.Write(L"gone.txt", "x");
-    const std::wstring path = mFolder.File(L"gone.txt");
-    EXPECT_TRUE(Files().DeleteFile(path));
-    EXPECT_FALSE(Files().FileExists(path));
-    EXPECT_FALSE(Files().DeleteFile(path));
-}
-
-TEST_F(FileSystemTest, ReadFileGivesEveryByte) {
-    const std::string binary("a\0b\xff\r\n\x80\0", 8);
+TEST(FileSystemTest, ReadFileGivesEveryByte) {
+    TempFolder folder;
     // Larger than any single buffer an implementation is likely to use.
     std::string large(300 * 1024 + 7, '\0');
     for (size_t i = 0; i < large.size(); ++i) large[i] = static_cast<char>((i * 131 + i / 251) & 0xFF);
-    const struct {
-        const wchar_t* name;
-        std::string bytes;
-    } cases[] = {
-        {L"binary.dat", binary},
-        {L"empty.dat", std::string()},
-        {L"large.dat", large},
-    };
-    for (const auto& c : cases) {
-        mFolder.Write(c.name, c.bytes);
+    for (const std::string& bytes : {std::string("a\0b\xff\r\n\x80\0", 8), std::string(), large}) {
+        folder.Write(L"f.dat", bytes);
         std::string read = "stale";
-        ASSERT_TRUE(Files().ReadFile(mFolder.File(c.name), read));
-        EXPECT_EQ(read.size(), c.bytes.size());
-        EXPECT_TRUE(read == c.bytes);
+        ASSERT_TRUE(Files().ReadFile(folder.File(L"f.dat"), read));
+        EXPECT_TRUE(read == bytes) << bytes.size();
     }
-}
-
-TEST_F(FileSystemTest, ReadFileFailsForAMissingFile) {
     std::string read;
-    EXPECT_FALSE(Files().ReadFile(mFolder.File(L"missing.dat"), read));
+    EXPECT_FALSE(Files().ReadFile(folder.File(L"missing.dat"), read));
 }
 
-TEST_F(FileSystemTest, AppendTextCreatesThenAppends) {
-    const std::wstring path = mFolder.File(L"log.txt");
-    EXPECT_TRUE(Files().AppendText(path, L"first line\r\n"));
-    EXPECT_TRUE(Files().AppendText(path, L"second"));
-    EXPECT_EQ(mFolder.Read(L"log.txt"), "first line\r\nsecond");
-}
-
-TEST_F(FileSystemTest, AppendTextWritesTheAnsiCodePage) {
+TEST(FileSystemTest, AppendTextCreatesThenAppendsInTheAnsiCodePage) {
+    TempFolder folder;
     const std::wstring czech = L"P\u0159\u00edli\u0161 \u017elu\u0165ou\u010dk\u00fd k\u016f\u0148 \u00e9";
-    const std::wstring path = mFolder.File(L"czech.txt");
-    EXPECT_TRUE(Files().AppendText(path, czech));
-    const std::string bytes = mFolder.Read(L"czech.txt");
-    EXPECT_EQ(bytes, platform::ToAnsi(czech));
+    EXPECT_TRUE(Files().AppendText(folder.File(L"log.txt"), L"first line\r\n"));
+    EXPECT_TRUE(Files().AppendText(folder.File(L"log.txt"), czech));
+    const std::string bytes = folder.Read(L"log.txt");
+    EXPECT_EQ(bytes, "first line\r\n" + platform::ToAnsi(czech));
     // "é" is in every code page the program meets; it must come back as itself.
     EXPECT_NE(platform::FromAnsi(bytes).find(L'\u00e9'), std::wstring::npos);
+
+    const std::wstring lost = Join(folder.File(L"missing"), L"log.txt");
+    EXPECT_FALSE(Files().AppendText(lost, L"text"));
+    EXPECT_FALSE(Files().FileExists(lost));
 }
 
-TEST_F(FileSystemTest, AppendTextFailsInAMissingFolder) {
-    const std::wstring path = Join(mFolder.File(L"missing"), L"log.txt");
-    EXPECT_FALSE(Files().AppendText(path, L"text"));
-    EXPECT_FALSE(Files().FileExists(path));
+TEST(FileSystemTest, AWalkGivesEveryEntryOnceEachFolderFollowedByItsContent) {
+    TempFolder root;
+    const std::wstring sep = platform::PathSep();
+    // A name that needs the ANSI code page, in whichever code page this is.
+    std::wstring czech = L"Slo\u017eka \u010d";
+    if (!Survives(czech)) czech = Survives(L"Caf\u00e9") ? L"Caf\u00e9" : L"Folder c";
+    const std::wstring s = L"S", t = s + sep + L"T";
+    for (const std::wstring& name : {s, t, czech}) ASSERT_TRUE(Files().CreateFolder(Join(root.WPath(), name)));
+    const std::vector<std::wstring> files = {L"a.txt", s + sep + L"b.txt", t + sep + L"c.txt", czech + sep + L"d.txt"};
+    for (const std::wstring& name : files) ASSERT_TRUE(Files().AppendText(Join(root.WPath(), name), L"x"));
+    std::vector<std::wstring> lines;
+    testing_support::Walk(Files(), root.WPath(), L"", lines);
+    std::vector<std::wstring> sorted = lines, expected;
+    for (const std::wstring& name : {s, t, czech}) expected.push_back(sep + name);
+    for (const std::wstring& name : files) expected.push_back(sep + name);
+    std::sort(sorted.begin(), sorted.end());
+    std::sort(expected.begin(), expected.end());
+    EXPECT_EQ(sorted, expected);
+    // Depth first: everything inside an entry comes right behind it.
+    for (size_t i = 0; i < lines.size(); ++i) {
+        const auto inside = [&](const std::wstring& line) { return line.rfind(lines[i] + sep, 0) == 0; };
+        const size_t count = static_cast<size_t>(std::count_if(lines.begin(), lines.end(), inside));
+        const auto block = lines.begin() + static_cast<std::ptrdiff_t>(std::min(i + 1 + count, lines.size()));
+        EXPECT_TRUE(std::all_of(lines.begin() + static_cast<std::ptrdiff_t>(i) + 1, block, inside)) << Narrow(lines[i]);
+    }
 }
 
 }  // namespace

@@ -63,37 +63,32 @@ TEST(IniFileTest, SurvivesHostileInput) {
     EXPECT_EQ(IniFile("[A]\nlong=" + longLine + "\n").Find(L"A", L"long")->size(), longLine.size());
 }
 
-// Gives the file an exact modification time so that changes are not hidden
-// by (or only visible through) the file system's timestamp granularity.
-void SetTime(const std::filesystem::path& path, long nanoseconds) {
-    const timespec times[2] = {{1700000000, 0}, {1700000000, nanoseconds}};
-    ASSERT_EQ(utimensat(AT_FDCWD, path.c_str(), times, 0), 0);
-}
-
 TEST(IniCacheTest, ParsesAgainOnlyWhenSizeOrTimeChanges) {
     const testing_support::TempFolder folder;
-    const std::filesystem::path path = folder.Path() / "a.ini";
+    const std::string path = (folder.Path() / "a.ini").string();
+    // Exact modification times: changes are neither hidden by nor only seen through the time granularity.
+    const auto write = [&](const char* bytes, long nanoseconds) {
+        folder.Write(L"a.ini", bytes);
+        const timespec times[2] = {{1700000000, 0}, {1700000000, nanoseconds}};
+        ASSERT_EQ(utimensat(AT_FDCWD, path.c_str(), times, 0), 0);
+    };
     IniCache cache;
-    folder.Write(L"a.ini", "[S]\nk=1\n");
-    SetTime(path, 0);
-    const auto first = cache.Load(path.string());
+    write("[S]\nk=1\n", 0);
+    const auto first = cache.Load(path);
     ASSERT_TRUE(first);
-    EXPECT_EQ(cache.Load(path.string()), first);
-
-    folder.Write(L"a.ini", "[S]\nk=2\n");  // same size, same time: not looked at
-    SetTime(path, 0);
-    EXPECT_EQ(cache.Load(path.string()), first);
-    SetTime(path, 1);  // one nanosecond later
-    EXPECT_EQ(*cache.Load(path.string())->Find(L"S", L"k"), L"2");
-    folder.Write(L"a.ini", "[S]\nk=33\n");
-    SetTime(path, 1);
-    EXPECT_EQ(*cache.Load(path.string())->Find(L"S", L"k"), L"33");
+    EXPECT_EQ(cache.Load(path), first);
+    write("[S]\nk=2\n", 0);  // same size, same time: not looked at
+    EXPECT_EQ(cache.Load(path), first);
+    write("[S]\nk=2\n", 1);  // one nanosecond later
+    EXPECT_EQ(*cache.Load(path)->Find(L"S", L"k"), L"2");
+    write("[S]\nk=33\n", 1);
+    EXPECT_EQ(*cache.Load(path)->Find(L"S", L"k"), L"33");
     EXPECT_EQ(*first->Find(L"S", L"k"), L"1");  // held objects stay as they were
 
     std::filesystem::remove(path);
-    EXPECT_FALSE(cache.Load(path.string()));
+    EXPECT_FALSE(cache.Load(path));
     std::filesystem::create_directory(path);
-    EXPECT_FALSE(cache.Load(path.string()));
+    EXPECT_FALSE(cache.Load(path));
     EXPECT_FALSE(cache.Load(""));
 }
 
@@ -114,7 +109,8 @@ TEST(PosixProfileTest, CutsAtNulAndTreatsTheDefaultLikeAValue) {
     folder.Write(L"p.ini", "[S]\nnul=ab\0cd\n"s);
     const struct {
         const wchar_t *key, *fallback, *expected;
-    } cases[] = {{L"nul", L"", L"ab"}, {L"none", L"   ", L""}, {L"none", L"'x' ", L"x"}, {L"none", L"\"x\"\t", L"\"x\"\t"}};
+    } cases[] = {
+        {L"nul", L"", L"ab"}, {L"none", L"   ", L""}, {L"none", L"'x' ", L"x"}, {L"none", L"\"x\"\t", L"\"x\"\t"}};
     for (const auto& c : cases) {
         std::wstring value;
         platform::posix::PosixProfile().GetString(L"S", c.key, c.fallback, 64, folder.File(L"p.ini"), value);

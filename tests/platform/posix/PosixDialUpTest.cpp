@@ -10,34 +10,29 @@
 
 namespace {
 
-using platform::posix::PosixDialUp;
 using testing_support::TempFolder;
 namespace fs = std::filesystem;
 
 std::vector<std::wstring> Entries(const TempFolder& root, int32_t& result) {
-    PosixDialUp dialUp(root.Path().string());
     std::vector<std::wstring> names{L"stale"};
-    result = dialUp.EnumEntries(names);
+    result = platform::posix::PosixDialUp(root.Path().string()).EnumEntries(names);
     return names;
 }
 
 TEST(PosixDialUpTest, DialUpLikeProfilesThenPppPeers) {
     TempFolder root;
-    root.Write(L"etc/NetworkManager/system-connections/gsm.nmconnection",
-               "[connection]\nid=Mobile\ntype=gsm\n[gsm]\napn=internet\n");
-    root.Write(L"etc/NetworkManager/system-connections/home.nmconnection", "[connection]\nid=Home\ntype=wifi\n");
-    root.Write(L"etc/NetworkManager/system-connections/vpn.nmconnection",
-               "[connection]\r\ntype = vpn\r\nid = Office VPN\r\n");
-    root.Write(L"etc/NetworkManager/system-connections/noid.nmconnection", "[connection]\ntype=pppoe\n");
-    root.Write(L"etc/NetworkManager/system-connections/notes.txt", "[connection]\nid=Not a profile\ntype=gsm\n");
+    const std::wstring nm = L"NetworkManager/system-connections/";
+    root.Write(L"etc/" + nm + L"gsm.nmconnection", "[connection]\nid=Mobile\ntype=gsm\n[gsm]\napn=internet\n");
+    root.Write(L"etc/" + nm + L"home.nmconnection", "[connection]\nid=Home\ntype=wifi\n");
+    root.Write(L"etc/" + nm + L"vpn.nmconnection", "[connection]\r\ntype = vpn\r\nid = Office VPN\r\n");
+    root.Write(L"etc/" + nm + L"noid.nmconnection", "[connection]\ntype=pppoe\n");
+    root.Write(L"etc/" + nm + L"notes.txt", "[connection]\nid=Not a profile\ntype=gsm\n");
     // The same profile file in a later folder is hidden by the earlier one.
-    root.Write(L"run/NetworkManager/system-connections/gsm.nmconnection", "[connection]\nid=Shadowed\ntype=gsm\n");
-    root.Write(L"usr/lib/NetworkManager/system-connections/wg.nmconnection",
-               "[connection]\nid=Tunnel\ntype=wireguard\n");
-    root.Write(L"etc/ppp/peers/provider", "user x\n");
-    root.Write(L"etc/ppp/peers/.hidden", "");
-    root.Write(L"etc/ppp/peers/chatscripts/x", "");
-
+    root.Write(L"run/" + nm + L"gsm.nmconnection", "[connection]\nid=Shadowed\ntype=gsm\n");
+    root.Write(L"usr/lib/" + nm + L"wg.nmconnection", "[connection]\nid=Tunnel\ntype=wireguard\n");
+    for (const wchar_t* peer : {L"provider", L".hidden", L"chatscripts/x"}) {
+        root.Write(L"etc/ppp/peers/" + std::wstring(peer), "");
+    }
     int32_t result = -1;
     EXPECT_EQ(Entries(root, result),
               (std::vector<std::wstring>{L"Mobile", L"noid", L"Office VPN", L"Tunnel", L"provider"}));
@@ -54,7 +49,8 @@ TEST(PosixDialUpTest, AnUnreadableProfileCountsUnderItsFileName) {
     EXPECT_EQ(result, 0);
 }
 
-TEST(PosixDialUpTest, NoFoldersMeansNoDialUpSupportAndAnEmptyBookIsFine) {
+// No folders: no dial-up support. An empty book is fine, one over 256 entries fails.
+TEST(PosixDialUpTest, ThePhoneBookHoldsNoneToTwoHundredFiftySixEntries) {
     TempFolder root;
     int32_t result = 0;
     EXPECT_TRUE(Entries(root, result).empty());
@@ -62,12 +58,7 @@ TEST(PosixDialUpTest, NoFoldersMeansNoDialUpSupportAndAnEmptyBookIsFine) {
     fs::create_directories(root.Path() / "etc/ppp/peers");
     EXPECT_TRUE(Entries(root, result).empty());
     EXPECT_EQ(result, 0);
-}
-
-TEST(PosixDialUpTest, MoreEntriesThanThePhoneBookHoldsFail) {
-    TempFolder root;
     for (int i = 0; i < 257; ++i) root.Write(L"etc/ppp/peers/p" + std::to_wstring(i), "");
-    int32_t result = 0;
     EXPECT_TRUE(Entries(root, result).empty());
     EXPECT_NE(result, 0);
     fs::remove(root.Path() / "etc/ppp/peers/p0");

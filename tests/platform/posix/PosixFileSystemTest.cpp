@@ -1,12 +1,10 @@
-// What the Linux folder search adds to the seam's contract: links are
-// listed as reparse points and never entered, names that are not UTF-8
-// still list and open, and entries come in a fixed order.
+// What the Linux folder search adds: links are listed as reparse points and
+// never entered, names that are not UTF-8 still list and open, and entries
+// come in a fixed order.
 
 #include <gtest/gtest.h>
-
 #include <unistd.h>
 
-#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -14,43 +12,23 @@
 
 #include "fakes/TempFolder.h"
 #include "platform/AnsiCodePage.h"
+#include "platform/Listing.h"
 #include "platform/posix/PosixFileSystem.h"
 
 namespace {
 
-using platform::FindEntry;
 using platform::posix::PosixFileSystem;
+using testing_support::Listed;
 using testing_support::TempFolder;
 namespace fs = std::filesystem;
 
-// Makes an empty file named by its bytes (the test helper's wide names need a locale).
+// Names by their bytes: the test helper's wide names need a locale.
 void Touch(const TempFolder& root, const std::string& name) { std::ofstream(root.Path() / name).put('x'); }
 
-struct Listed {
-    std::wstring name;
-    uint32_t attributes;
-};
-
-std::vector<Listed> List(PosixFileSystem& files, const std::wstring& folder) {
-    std::vector<Listed> listed;
-    FindEntry entry;
-    auto search = files.FindFirst(folder + L"/*", entry);
-    if (!search) return listed;
-    do {
-        if (entry.Name != L"." && entry.Name != L"..") listed.push_back({entry.Name, entry.Attributes});
-    } while (search->Next(entry));
-    return listed;
-}
-
-// The walk as the inventory does it: relative lines, links not entered.
-void Walk(PosixFileSystem& files, const std::wstring& folder, const std::wstring& relative,
-          std::vector<std::wstring>& lines) {
-    for (const Listed& item : List(files, folder)) {
-        lines.push_back(relative + L"/" + item.name);
-        if ((item.attributes & platform::kAttrDirectory) && !(item.attributes & platform::kAttrReparsePoint)) {
-            Walk(files, folder + L"/" + item.name, relative + L"/" + item.name, lines);
-        }
-    }
+std::vector<std::wstring> Walk(PosixFileSystem& files, const TempFolder& root) {
+    std::vector<std::wstring> lines;
+    testing_support::Walk(files, root.WPath(), L"", lines);
+    return lines;
 }
 
 TEST(PosixFileSystemTest, LinksAreListedOnceAndNeverEntered) {
@@ -63,30 +41,15 @@ TEST(PosixFileSystemTest, LinksAreListedOnceAndNeverEntered) {
     fs::create_symlink("nowhere", root.Path() / "dangling");
 
     PosixFileSystem files;
-    std::vector<std::wstring> lines;
-    Walk(files, root.WPath(), L"", lines);
-    EXPECT_EQ(lines, (std::vector<std::wstring>{L"/dangling", L"/dir", L"/dir/again", L"/dir/f.txt", L"/file-link",
-                                                L"/top", L"/up"}));
-
-    const struct {
-        const wchar_t* name;
-        uint32_t attributes;
-    } cases[] = {
-        {L"dangling", platform::kAttrReparsePoint},
-        {L"dir", platform::kAttrDirectory},
-        {L"file-link", platform::kAttrReparsePoint},
-        {L"top", platform::kAttrReparsePoint | platform::kAttrDirectory},
-        {L"up", platform::kAttrReparsePoint | platform::kAttrDirectory},
-    };
-    const std::vector<Listed> listed = List(files, root.WPath());
-    ASSERT_EQ(listed.size(), std::size(cases));
-    for (size_t i = 0; i < listed.size(); ++i) {
-        EXPECT_EQ(listed[i].name, cases[i].name);
-        EXPECT_EQ(listed[i].attributes & (platform::kAttrReparsePoint | platform::kAttrDirectory), cases[i].attributes)
-            << i;
-    }
+    EXPECT_EQ(Walk(files, root), (std::vector<std::wstring>{L"/dangling", L"/dir", L"/dir/again", L"/dir/f.txt",
+                                                            L"/file-link", L"/top", L"/up"}));
+    const uint32_t link = platform::kAttrReparsePoint, dir = platform::kAttrDirectory;
+    const uint32_t expected[] = {link, dir, link, link | dir, link | dir};
+    const std::vector<Listed> listed = testing_support::List(files, root.WPath() + L"/*");
+    ASSERT_EQ(listed.size(), std::size(expected));
+    for (size_t i = 0; i < listed.size(); ++i) EXPECT_EQ(listed[i].attributes & (link | dir), expected[i]) << i;
     // Even asked directly, a search does not go through a link.
-    FindEntry entry;
+    platform::FindEntry entry;
     EXPECT_EQ(files.FindFirst(root.File(L"up") + L"/*", entry), nullptr);
 }
 
@@ -94,45 +57,35 @@ TEST(PosixFileSystemTest, NamesThatAreNotUtf8StillListAndOpen) {
     TempFolder root;
     const std::string raw = "bad\xe8name\xff";
     fs::create_directories(root.Path() / raw / "in\xe8ner");
-    Touch(root,
-          "\xc4\x8d"
-          "esk\xc3\xbd");
+    Touch(root, "\xc4\x8d" "esk\xc3\xbd");
 
     PosixFileSystem files;
-    const std::vector<Listed> listed = List(files, root.WPath());
-    ASSERT_EQ(listed.size(), 2u);
-    EXPECT_EQ(listed[0].name, std::wstring(L"bad") + wchar_t(0xDCE8) + L"name" + wchar_t(0xDCFF));
-    EXPECT_EQ(platform::ToAnsi(listed[0].name), raw);
-    EXPECT_EQ(listed[1].name, L"\u010desk\u00fd");
-
-    std::vector<std::wstring> lines;
-    Walk(files, root.WPath(), L"", lines);
+    const std::vector<std::wstring> lines = Walk(files, root);
     ASSERT_EQ(lines.size(), 3u);
+    EXPECT_EQ(lines[0], std::wstring(L"/bad") + wchar_t(0xDCE8) + L"name" + wchar_t(0xDCFF));
     EXPECT_EQ(platform::ToAnsi(lines[1]), "/" + raw + "/in\xe8ner");
+    EXPECT_EQ(lines[2], L"/\u010desk\u00fd");
 }
 
-TEST(PosixFileSystemTest, EntriesComeInUpperCasedNameOrder) {
+TEST(PosixFileSystemTest, EntriesComeInUpperCasedNameOrderAndDotFilesAreHidden) {
     TempFolder root;
     for (const char* name : {"b", "c", "B2", "a.txt", "x", "X", "\xc4\x8d", "d", ".hidden"}) Touch(root, name);
     PosixFileSystem files;
     std::vector<std::wstring> names;
-    uint32_t hidden = 0;
-    for (const Listed& item : List(files, root.WPath())) {
+    for (const Listed& item : testing_support::List(files, root.WPath() + L"/*")) {
         names.push_back(item.name);
-        if (item.name == L".hidden") hidden = item.attributes;
+        EXPECT_EQ((item.attributes & platform::kAttrHidden) != 0, item.name == L".hidden");
     }
     EXPECT_EQ(names, (std::vector<std::wstring>{L".hidden", L"a.txt", L"b", L"B2", L"c", L"d", L"X", L"x", L"\u010d"}));
-    EXPECT_NE(hidden & platform::kAttrHidden, 0u);
 }
 
 TEST(PosixFileSystemTest, AnUnreadableFolderListsNothing) {
     TempFolder root;
     root.Write(L"locked/secret.txt", "x");
     fs::permissions(root.Path() / "locked", fs::perms::none);
-    PosixFileSystem files;
-    FindEntry entry;
     if (::access((root.Path() / "locked").c_str(), R_OK) == 0) GTEST_SKIP() << "this user reads every folder";
-    EXPECT_EQ(files.FindFirst(root.File(L"locked") + L"/*", entry), nullptr);
+    platform::FindEntry entry;
+    EXPECT_EQ(PosixFileSystem().FindFirst(root.File(L"locked") + L"/*", entry), nullptr);
 }
 
 }  // namespace

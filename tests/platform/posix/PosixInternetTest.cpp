@@ -1,5 +1,4 @@
-// What only the Linux download can be made to show: a stalled transfer and
-// a redirect loop, with a short stall setting.
+// Only the Linux download takes a short stall setting.
 
 #include <gtest/gtest.h>
 
@@ -12,25 +11,23 @@
 namespace {
 
 using testing_support::HttpReply;
-using testing_support::LocalHttpServer;
-using testing_support::TempFolder;
 
 TEST(PosixInternetTest, StalledTransfersAndRedirectLoopsFailAndLeaveNoFile) {
-    LocalHttpServer server(
+    testing_support::LocalHttpServer server(
         [](const std::string& path) {
             if (path == "/stall") return HttpReply{200, "ss", "", true};
-            return HttpReply{302, "", "Location: " + path + "x\r\n", false};
+            return HttpReply{302, "", "Location: " + path + "x\r\n"};
         },
         32, 5000);
     ASSERT_TRUE(server.Listening());
-    TempFolder folder;
+    const testing_support::TempFolder folder;
     platform::posix::PosixInternet internet(1);
     for (const char* path : {"/stall", "/loop"}) {
         const std::wstring file = folder.File(L"~tmdf.tmp");
         EXPECT_NE(internet.DownloadToFile(server.Url(path), file), 0) << path;
         EXPECT_FALSE(std::filesystem::exists(file)) << path;
     }
-    // The loop was followed ten times before giving up: eleven requests.
+    // The loop is followed ten times before giving up: eleven requests.
     EXPECT_EQ(server.Requests(), 1 + 11);
 }
 

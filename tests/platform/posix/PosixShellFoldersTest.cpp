@@ -7,8 +7,6 @@
 
 namespace {
 
-using platform::posix::PosixShellFolders;
-
 std::map<std::string, std::string> gEnvironment;
 
 const char* FakeEnvironment(const char* name) {
@@ -17,30 +15,27 @@ const char* FakeEnvironment(const char* name) {
 }
 
 TEST(PosixShellFoldersTest, FolderIdsMapToTheLinuxPlaces) {
+    const std::pair<std::string, std::string> home{"HOME", "/home/u"};
     const struct {
         int32_t folder;
         std::map<std::string, std::string> environment;
-        bool found;
-        std::wstring path;
+        std::wstring path;  // empty: not found
     } cases[] = {
-        {platform::kFolderProgramFiles, {}, true, L"/root/opt"},
-        {platform::kFolderCommonPrograms, {}, true, L"/root/usr/share/applications"},
-        {platform::kFolderPrograms, {{"XDG_DATA_HOME", "/data"}, {"HOME", "/home/u"}}, true, L"/data/applications"},
-        {platform::kFolderPrograms,
-         {{"XDG_DATA_HOME", "relative"}, {"HOME", "/home/u"}},
-         true,
-         L"/home/u/.local/share/applications"},
-        {platform::kFolderPrograms, {{"HOME", "/home/u"}}, true, L"/home/u/.local/share/applications"},
-        {platform::kFolderPrograms, {}, false, L""},
-        {platform::kFolderProgramFilesX86, {}, false, L""},
-        {0x7F, {}, false, L""},
+        {platform::kFolderProgramFiles, {}, L"/root/opt"},
+        {platform::kFolderCommonPrograms, {}, L"/root/usr/share/applications"},
+        {platform::kFolderPrograms, {{"XDG_DATA_HOME", "/data"}, home}, L"/data/applications"},
+        {platform::kFolderPrograms, {{"XDG_DATA_HOME", "relative"}, home}, L"/home/u/.local/share/applications"},
+        {platform::kFolderPrograms, {home}, L"/home/u/.local/share/applications"},
+        {platform::kFolderPrograms, {}, L""},
+        {platform::kFolderProgramFilesX86, {}, L""},
+        {0x7F, {}, L""},
     };
     for (const auto& c : cases) {
         gEnvironment = c.environment;
-        PosixShellFolders folders("/root", &FakeEnvironment);
         std::wstring path = L"stale";
+        platform::posix::PosixShellFolders folders("/root", &FakeEnvironment);
         const int32_t result = folders.GetFolderPath(c.folder, 0, path);
-        EXPECT_EQ(result == 0, c.found) << c.folder;
+        EXPECT_EQ(result == 0, !c.path.empty()) << c.folder;
         EXPECT_EQ(path, c.path) << c.folder;
     }
 }

@@ -4,12 +4,8 @@
 
 namespace {
 
-using platform::VersionInfo;
-using platform::posix::ParseKernelRelease;
-using platform::posix::PrettyName;
-
 TEST(PosixSystemInfoTest, KernelReleaseGivesTheVersionNumbers) {
-    struct Case {
+    const struct {
         const char* release;
         uint32_t major, minor, build;
     } cases[] = {
@@ -18,9 +14,9 @@ TEST(PosixSystemInfoTest, KernelReleaseGivesTheVersionNumbers) {
         {"99999999999.1.2", 0xFFFFFFFFu, 1, 2},
     };
     for (const auto& c : cases) {
-        VersionInfo info;
+        platform::VersionInfo info;
         info.MajorVersion = info.MinorVersion = info.BuildNumber = 77;
-        ParseKernelRelease(c.release, info);
+        platform::posix::ParseKernelRelease(c.release, info);
         EXPECT_EQ(info.MajorVersion, c.major) << c.release;
         EXPECT_EQ(info.MinorVersion, c.minor) << c.release;
         EXPECT_EQ(info.BuildNumber, c.build) << c.release;
@@ -28,12 +24,15 @@ TEST(PosixSystemInfoTest, KernelReleaseGivesTheVersionNumbers) {
 }
 
 TEST(PosixSystemInfoTest, PrettyNameIsUnquoted) {
-    EXPECT_EQ(PrettyName("NAME=\"Debian GNU/Linux\"\nPRETTY_NAME=\"Debian GNU/Linux 12 (bookworm)\"\nID=debian\n"),
-              "Debian GNU/Linux 12 (bookworm)");
-    EXPECT_EQ(PrettyName("PRETTY_NAME='Alpine'\r\n"), "Alpine");
-    EXPECT_EQ(PrettyName("PRETTY_NAME=Plain\n"), "Plain");
-    EXPECT_EQ(PrettyName("NAME=x\nXPRETTY_NAME=y\n"), "");
-    EXPECT_EQ(PrettyName(""), "");
+    const char* const cases[][2] = {
+        {"NAME=\"Debian GNU/Linux\"\nPRETTY_NAME=\"Debian GNU/Linux 12 (bookworm)\"\nID=debian\n",
+         "Debian GNU/Linux 12 (bookworm)"},
+        {"PRETTY_NAME='Alpine'\r\n", "Alpine"},
+        {"PRETTY_NAME=Plain\n", "Plain"},
+        {"NAME=x\nXPRETTY_NAME=y\n", ""},
+        {"", ""},
+    };
+    for (const auto& c : cases) EXPECT_EQ(platform::posix::PrettyName(c[0]), c[1]) << c[0];
 }
 
 }  // namespace

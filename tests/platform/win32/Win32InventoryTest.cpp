@@ -9,21 +9,22 @@
 
 #include "base/Text.h"
 #include "fakes/TempFolder.h"
-#include "platform/Machine.h"
+#include "platform/Listing.h"
 
 namespace {
 
 platform::Machine& Real() { return platform::RealMachine(); }
 
-TEST(Win32InventoryTest, ServicesAndDriversAreListedWithBothNames) {
+std::vector<platform::ServiceEntry> Services(uint32_t type) {
+    std::vector<platform::ServiceEntry> entries;
+    EXPECT_EQ(Real().services->Enumerate(type, platform::kServiceStateAll, entries), platform::ServiceEnumResult::Ok);
+    return entries;
+}
+
+TEST(Win32InventoryTest, ServicesAndDriversAreListedWithTheirNames) {
+    EXPECT_FALSE(Services(platform::kServiceWin32).empty());
     for (uint32_t type : {platform::kServiceWin32, platform::kServiceDriver}) {
-        std::vector<platform::ServiceEntry> entries;
-        ASSERT_EQ(Real().services->Enumerate(type, platform::kServiceStateAll, entries),
-                  platform::ServiceEnumResult::Ok);
-        if (type == platform::kServiceWin32) {
-            EXPECT_FALSE(entries.empty());
-        }
-        for (const auto& entry : entries) EXPECT_FALSE(entry.ServiceName.empty());
+        for (const auto& entry : Services(type)) EXPECT_FALSE(entry.ServiceName.empty());
     }
 }
 
@@ -36,41 +37,32 @@ TEST(Win32InventoryTest, LongServiceNamesAreCopiedWhole) {
     SC_HANDLE service = CreateServiceA(manager, name.c_str(), display.c_str(), SERVICE_ALL_ACCESS,
                                        SERVICE_WIN32_OWN_PROCESS, SERVICE_DEMAND_START, SERVICE_ERROR_IGNORE,
                                        "C:\\quorvex-none.exe", nullptr, nullptr, nullptr, nullptr, nullptr);
-    if (service == nullptr) {
-        CloseServiceHandle(manager);
-        GTEST_SKIP() << "cannot add a service here";
+    const std::vector<platform::ServiceEntry> entries =
+        service != nullptr ? Services(platform::kServiceWin32) : std::vector<platform::ServiceEntry>();
+    if (service != nullptr) {
+        DeleteService(service);
+        CloseServiceHandle(service);
     }
-    std::vector<platform::ServiceEntry> entries;
-    const auto result = Real().services->Enumerate(platform::kServiceWin32, platform::kServiceStateAll, entries);
-    DeleteService(service);
-    CloseServiceHandle(service);
     CloseServiceHandle(manager);
-    ASSERT_EQ(result, platform::ServiceEnumResult::Ok);
-    const std::wstring wideName(name.begin(), name.end());
-    const std::wstring wideDisplay(display.begin(), display.end());
+    if (service == nullptr) GTEST_SKIP() << "cannot add a service here";
     EXPECT_TRUE(std::any_of(entries.begin(), entries.end(), [&](const platform::ServiceEntry& entry) {
-        return entry.ServiceName == wideName && entry.DisplayName == wideDisplay;
+        return entry.ServiceName == std::wstring(name.begin(), name.end()) &&
+               entry.DisplayName == std::wstring(display.begin(), display.end());
     }));
 }
 
-TEST(Win32InventoryTest, TheSnapshotHoldsThisProgramByItsFileName) {
+TEST(Win32InventoryTest, TheSnapshotHoldsThisProgramByItsFileNameAndThePhoneBookAnswers) {
     std::vector<std::wstring> names;
     ASSERT_TRUE(Real().processes->Snapshot(platform::kSnapProcess, names));
     char path[MAX_PATH] = {};
     GetModuleFileNameA(nullptr, path, MAX_PATH);
     const std::wstring self = std::filesystem::path(path).filename().wstring();
-    EXPECT_TRUE(std::any_of(names.begin(), names.end(),
-                            [&](const std::wstring& name) { return base::TextEquals(name, self); }));
-}
+    EXPECT_TRUE(
+        std::any_of(names.begin(), names.end(), [&](const std::wstring& n) { return base::TextEquals(n, self); }));
 
-TEST(Win32InventoryTest, ThePhoneBookAnswersWithAtMostItsRecords) {
-    std::vector<std::wstring> names{L"stale"};
+    names = {L"stale"};
     const int32_t result = Real().dialUp->EnumEntries(names);
-    if (result != 0) {
-        EXPECT_TRUE(names.empty());
-    } else {
-        EXPECT_LE(names.size(), 256u);
-    }
+    EXPECT_TRUE(result == 0 ? names.size() <= 256u : names.empty()) << result;
 }
 
 TEST(Win32InventoryTest, SpecialFoldersExistAndUnknownIdsHaveNoPath) {
@@ -98,23 +90,21 @@ TEST(Win32InventoryTest, LibrariesLoadWithTheirFullHandle) {
 // hardened; by full path it still loads.
 TEST(Win32InventoryTest, HardenedLoadingIgnoresAPlantedLibrary) {
     testing_support::TempFolder folder;
-    char self[MAX_PATH] = {};
+    char self[MAX_PATH] = {}, previous[MAX_PATH] = {};
     GetModuleFileNameA(nullptr, self, MAX_PATH);
     const std::filesystem::path planted = folder.Path() / "quorvexplanted.dll";
     ASSERT_TRUE(CopyFileA(self, planted.string().c_str(), FALSE));
-    char previous[MAX_PATH] = {};
     GetCurrentDirectoryA(MAX_PATH, previous);
     ASSERT_TRUE(SetCurrentDirectoryA(folder.Path().string().c_str()));
-
-    const uintptr_t before = Real().libraries->Load(L"quorvexplanted.dll");
-    if (before != 0) Real().libraries->Free(before);
+    const auto load = [](const std::wstring& name) {
+        const uintptr_t handle = Real().libraries->Load(name);
+        if (handle != 0) Real().libraries->Free(handle);
+        return handle;
+    };
+    const uintptr_t before = load(L"quorvexplanted.dll");
     ASSERT_TRUE(platform::HardenLibraryLoading());
-    const uintptr_t after = Real().libraries->Load(L"quorvexplanted.dll");
-    if (after != 0) Real().libraries->Free(after);
-    const uintptr_t full = Real().libraries->Load(planted.wstring());
-    if (full != 0) Real().libraries->Free(full);
+    const uintptr_t after = load(L"quorvexplanted.dll"), full = load(planted.wstring());
     SetCurrentDirectoryA(previous);
-
     if (before == 0) GTEST_SKIP() << "this system does not load the planted copy by name at all";
     EXPECT_EQ(after, 0u);
     EXPECT_NE(full, 0u);
@@ -134,16 +124,11 @@ TEST(Win32InventoryTest, LinksAreListedAsReparsePoints) {
         GetFileAttributesA(link.c_str()) == INVALID_FILE_ATTRIBUTES) {
         GTEST_SKIP() << "no symbolic links here";
     }
-    platform::FindEntry entry;
-    auto search = Real().files->FindFirst(folder.WPath() + L"\\*", entry);
-    ASSERT_NE(search, nullptr);
-    bool seen = false;
-    do {
-        if (entry.Name != L"link") continue;
-        seen = true;
-        EXPECT_NE(entry.Attributes & platform::kAttrReparsePoint, 0u);
-    } while (search->Next(entry));
-    EXPECT_TRUE(seen);
+    const auto listed = testing_support::List(*Real().files, folder.WPath() + L"\\*");
+    const auto found =
+        std::find_if(listed.begin(), listed.end(), [](const auto& item) { return item.name == L"link"; });
+    ASSERT_NE(found, listed.end());
+    EXPECT_NE(found->attributes & platform::kAttrReparsePoint, 0u);
 }
 
 }  // namespace

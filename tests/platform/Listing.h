@@ -1,0 +1,40 @@
+#pragma once
+// Folder listings through the seam, as the inventory makes them.
+
+#include <string>
+#include <vector>
+
+#include "platform/Machine.h"
+
+namespace testing_support {
+
+struct Listed {
+    std::wstring name;
+    uint32_t attributes;
+};
+
+// Every entry of one search in the order given, "." and ".." left out.
+inline std::vector<Listed> List(platform::FileSystem& files, const std::wstring& strPattern) {
+    std::vector<Listed> listed;
+    platform::FindEntry entry;
+    auto search = files.FindFirst(strPattern, entry);
+    if (!search) return listed;
+    do {
+        if (entry.Name != L"." && entry.Name != L"..") listed.push_back({entry.Name, entry.Attributes});
+    } while (search->Next(entry));
+    return listed;
+}
+
+// Lines relative to the root, each folder followed by its content; links are not entered.
+inline void Walk(platform::FileSystem& files, const std::wstring& strFolder, const std::wstring& strRelative,
+                 std::vector<std::wstring>& lines) {
+    const std::wstring sep = platform::PathSep();
+    for (const Listed& item : List(files, strFolder + sep + L"*")) {
+        lines.push_back(strRelative + sep + item.name);
+        if ((item.attributes & platform::kAttrDirectory) && !(item.attributes & platform::kAttrReparsePoint)) {
+            Walk(files, strFolder + sep + item.name, strRelative + sep + item.name, lines);
+        }
+    }
+}
+
+}  // namespace testing_support

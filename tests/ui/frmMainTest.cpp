@@ -1,0 +1,339 @@
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "app/AppFixture.h"
+#include "fakes/FakeConsole.h"
+#include "fakes/RecordingToolkit.h"
+#include "base/Version.h"
+#include "ui/StringTable.h"
+#include "ui/console/ConsoleToolkit.h"
+#include "ui/frmMain.h"
+#include "ui/mdlMain.h"
+
+namespace {
+
+using ui::GetString;
+using ui::GetStringFormat;
+
+// Opening links: recorded, answered with a chosen result.
+class FakeShell final : public platform::Shell {
+public:
+    intptr_t result = 42;
+    std::vector<std::wstring> opened;
+    std::vector<std::wstring> folders;
+    intptr_t Open(std::wstring_view strTarget, std::wstring_view strWorkingFolder) override {
+        opened.emplace_back(strTarget);
+        folders.emplace_back(strWorkingFolder);
+        return result;
+    }
+};
+
+class FrmMainTest : public testing_support::AppFixture {
+protected:
+    void SetUp() override {
+        AppFixture::SetUp();
+        platform::Machine machine;
+        machine.shell = &shell;
+        shellScope = std::make_unique<platform::ScopedMachine>(machine);
+    }
+
+    // Firewall Alfa is installed, Beta is not; the bank's server is out of reach.
+    void WriteSample() {
+        WriteDataFile({L"[General]", L"Count=3", L"[Breed_1]", L"Name=Alfa", L"Info=Popis Alfa",
+                       L"URL=http://help.example/fw/alfa.htm", L"Filter=1", L"Proof=1", L"Count=1",
+                       L"Track1=REGISTRY~#~#INSTR~#Alfa Firewall~#0", L"[Breed_2]", L"Name=Beta", L"Filter=1",
+                       L"Proof=1", L"Count=1", L"Track1=PROCESS~#~#REGEXP~#^beta\\.exe~#0", L"[Breed_3]",
+                       L"Name=Server", L"Filter=2", L"Proof=1", L"Count=1", L"Track1=PROCESS~#~#INSTR~#blocker~#0"});
+        fake.registry.AddUninstallEntry(L"{A1}", std::wstring(L"Alfa Firewall 2.0"));
+        fake.processes.processes = {L"init", L"blocker.exe"};
+    }
+
+    void Open(std::wstring strCommandLine = L"") {
+        frm = std::make_unique<frmMain>(toolkit, std::move(strCommandLine));
+        frm->Load();
+        mark = toolkit.calls.size();
+    }
+    void Tick(int16_t index, bool blnOn) { toolkit.Option(L"chkOptions", index).Value(blnOn ? 1 : 0); }
+
+    // Values set on a member since Open.
+    std::vector<std::wstring> Since(std::wstring_view strTarget, std::wstring_view strMember) const {
+        std::vector<std::wstring> values;
+        for (std::size_t i = mark; i < toolkit.calls.size(); ++i) {
+            const auto& call = toolkit.calls[i];
+            if (call.Target == strTarget && call.Member == strMember) values.push_back(call.Value);
+        }
+        return values;
+    }
+    // Texts of the lines added to the result list since Open.
+    std::vector<std::wstring> AddedLines() const {
+        std::vector<std::wstring> lines;
+        for (const auto& value : Since(L"lstInfoUserItems", L"AddItem")) lines.push_back(value.substr(value.find(L',') + 1));
+        return lines;
+    }
+    std::wstring Header() const { return toolkit.Label(L"lblInfoUserHeader").Caption(); }
+    std::wstring Footer() const { return toolkit.Label(L"lblInfoUserFooter").Caption(); }
+    bool ReportEnabled() const { return toolkit.Button(L"cmdReport").Enabled(); }
+    void ClickStart() { toolkit.Button(L"cmdStart").Click(); }
+
+    FakeShell shell;
+    std::unique_ptr<platform::ScopedMachine> shellScope;
+    testing_support::RecordingToolkit toolkit;
+    std::unique_ptr<frmMain> frm;
+    std::size_t mark = 0;
+};
+
+TEST_F(FrmMainTest, CheckTypesMakeTheMask) {
+    const struct {
+        bool first, second;
+        std::wstring footer;
+    } cases[] = {
+        {true, false, GetStringFormat(116, 1) + L"\r\n" + GetString(107)},
+        {false, true, GetStringFormat(117, 1) + L"\r\n" + GetString(107)},
+        {true, true, GetStringFormat(116, 1) + L"\r\n" + GetStringFormat(117, 1) + L"\r\n" + GetString(107)},
+    };
+    WriteDataFile({L"[General]", L"Count=2", L"[Breed_1]", L"Name=Alfa", L"Filter=1", L"Proof=1", L"Count=1",
+                   L"Track1=PROCESS~#~#INSTR~#alfa~#0", L"[Breed_2]", L"Name=Server", L"Filter=2", L"Proof=1",
+                   L"Count=1", L"Track1=PROCESS~#~#INSTR~#blocker~#0"});
+    fake.processes.processes = {L"blocker.exe", L"alfa.exe"};
+    for (const auto& c : cases) {
+        Open();
+        Tick(1, c.first);
+        Tick(2, c.second);
+        ClickStart();
+        EXPECT_EQ(Footer(), c.footer) << c.first << c.second;
+        EXPECT_EQ(frm->LastResult(), 1);
+        EXPECT_TRUE(toolkit.boxes.empty());
+    }
+
+    // Nothing ticked (the hidden option does not count): the message, no run.
+    Open();
+    Tick(1, false);
+    Tick(4, true);
+    ClickStart();
+    ASSERT_EQ(toolkit.boxes.size(), 1u);
+    EXPECT_EQ(toolkit.boxes[0].text, GetString(501));
+    EXPECT_EQ(toolkit.boxes[0].flags, ui::toolkit::kMsgInformation);
+    EXPECT_EQ(Header(), GetString(101));
+    EXPECT_EQ(frm->LastResult(), frmMain::kNoRun);
+    EXPECT_EQ(mdlMain::ExitStatus(*frm), mdlMain::kExitUsage);
+}
+
+TEST_F(FrmMainTest, ARunShowsProgressResultsAndTheSummary) {
+    WriteSample();
+    Open();
+    Tick(2, true);
+    std::vector<bool> reportWhileBusy;
+    toolkit.AtPump([&] { reportWhileBusy.push_back(ReportEnabled()); });
+    ClickStart();
+
+    const std::wstring running = GetStringFormat(109, L"");
+    EXPECT_EQ(Since(L"lblInfoUserHeader", L"Caption"),
+              (std::vector<std::wstring>{L"", running, running, running + L"33% ", running + L"66% ", running + L"100% ",
+                                         running, running + L"33% ", running + L"66% ", running + L"100% ",
+                                         GetString(105)}));
+    const auto line = [](int32_t id, const wchar_t* name) { return GetStringFormat(id, name); };
+    EXPECT_EQ(AddedLines(), (std::vector<std::wstring>{line(110, L"Detekce"), line(110, L"Inicializace"),
+                                                       line(110, L"Inicializace"), line(110, L"Inicializace"),
+                                                       line(110, L"Inicializace"), line(110, L"Scan"),
+                                                       line(110, L"Alfa"), line(112, L"Alfa"), line(110, L"Beta"),
+                                                       line(110, L"Server"), line(113, L"Server")}));
+    const auto& list = toolkit.List(L"lstInfoUserItems");
+    ASSERT_EQ(list.ListCount(), 2);
+    EXPECT_EQ(list.Lines()[0].Data, 1);
+    EXPECT_EQ(list.Lines()[1].Data, 3);
+    EXPECT_EQ(list.ForeColor(), ui::toolkit::kColorRed);
+    EXPECT_EQ(frm->Found(0), 2);
+    EXPECT_EQ(frm->Found(1), 1);
+    EXPECT_EQ(frm->Found(2), 1);
+    EXPECT_EQ(Footer(), GetStringFormat(116, 1) + L"\r\n" + GetStringFormat(117, 1) + L"\r\n" + GetString(107));
+    EXPECT_EQ(Since(L"cmdStart", L"Caption"), (std::vector<std::wstring>{L"&STORNO", L"&START"}));
+    EXPECT_EQ(Since(L"frmMain", L"Pointer"), (std::vector<std::wstring>{L"11", L"0"}));
+    EXPECT_EQ(reportWhileBusy, std::vector<bool>{false});
+    EXPECT_TRUE(ReportEnabled());
+    EXPECT_EQ(frm->State(), 0);
+    EXPECT_EQ(mdlMain::ExitStatus(*frm), mdlMain::kExitFound);
+
+    // Picking a result line shows its details; one without help says so.
+    toolkit.List(L"lstInfoUserItems").ClickLine(0);
+    EXPECT_EQ(toolkit.Label(L"lblInfoUserFooterInfo").Caption(), L"Popis Alfa");
+    EXPECT_EQ(toolkit.Label(L"lblInfoUserFooterUrl").Caption(), L"alfa.htm");
+    EXPECT_FALSE(toolkit.Label(L"lblInfoUserFooter").Visible());
+    toolkit.Label(L"lblInfoUserFooterUrl").Click();
+    EXPECT_EQ(shell.opened, std::vector<std::wstring>{L"http://help.example/fw/alfa.htm"});
+    EXPECT_EQ(shell.folders, std::vector<std::wstring>{folder.WPath()});
+    toolkit.List(L"lstInfoUserItems").ClickLine(1);
+    EXPECT_EQ(toolkit.Label(L"lblInfoUserFooterInfo").Caption(), GetString(108));
+
+    // The next run starts from a clean list in the window's colour.
+    fake.registry = {};
+    ClickStart();
+    EXPECT_EQ(frm->Found(1), 0);
+    EXPECT_EQ(toolkit.List(L"lstInfoUserItems").ListCount(), 1);
+}
+
+TEST_F(FrmMainTest, ReportButtonOpensTheReportOnlyAfterAFind) {
+    WriteSample();
+    fake.registry = {};
+    Open();
+    ClickStart();
+    EXPECT_EQ(Footer(), GetString(114) + L"\r\n");
+    EXPECT_FALSE(ReportEnabled()) << "nothing found";
+    EXPECT_EQ(mdlMain::ExitStatus(*frm), mdlMain::kExitNothingFound);
+
+    frm->cmdReport_Click();
+    ASSERT_EQ(shell.opened.size(), 1u);
+    EXPECT_EQ(shell.opened[0], frm->App().TempPath() + platform::PathSep() + L"report.txt");
+
+    // A link that cannot be opened: a message for the link label only.
+    shell.result = 2;
+    frm->cmdReport_Click();
+    EXPECT_TRUE(toolkit.boxes.empty());
+    frm->lblInfoUserFooterUrl_Click();  // an empty link is not even tried
+    ASSERT_EQ(toolkit.boxes.size(), 1u);
+    EXPECT_EQ(toolkit.boxes[0].text, GetString(502));
+    EXPECT_EQ(shell.opened.size(), 2u);
+}
+
+TEST_F(FrmMainTest, StornoDuringARunCancelsIt) {
+    WriteSample();
+    for (int clicks : {1, 2}) {
+        Open();
+        std::vector<int32_t> states;
+        // The first pumps come before the check begins (it would clear the
+        // request): STORNO reaches it during the knowledge-base load.
+        toolkit.AtPump([] {});
+        toolkit.AtPump([] {});
+        for (int i = 0; i < clicks; ++i) {
+            toolkit.AtPump([&] {
+                ClickStart();
+                states.push_back(frm->State());
+            });
+        }
+        ClickStart();
+        EXPECT_EQ(states, std::vector<int32_t>(clicks, frmMain::kStateBusy | frmMain::kStateCancel));
+        EXPECT_TRUE(gblnCancel);
+        EXPECT_EQ(frm->LastResult(), -1);
+        EXPECT_EQ(Header(), GetString(104));
+        EXPECT_EQ(Footer(), L"");
+        EXPECT_EQ(toolkit.List(L"lstInfoUserItems").ListCount(), 0);
+        EXPECT_FALSE(ReportEnabled());
+        EXPECT_EQ(toolkit.Button(L"cmdStart").Caption(), L"&START");
+        EXPECT_EQ(toolkit.Window().Pointer(), ui::toolkit::MousePointer::Default);
+        EXPECT_EQ(frm->State(), 0);
+        EXPECT_EQ(mdlMain::ExitStatus(*frm), mdlMain::kExitCancelled);
+    }
+}
+
+TEST_F(FrmMainTest, ClosingDuringARunWaitsForItToUnwind) {
+    WriteSample();
+    Open();
+    auto& window = toolkit.Window();
+    auto& timer = toolkit.Timer(L"tmrClose");
+    std::vector<bool> refused;
+    toolkit.AtPump([] {});
+    toolkit.AtPump([] {});
+    std::size_t armings = 0;
+    toolkit.AtPump([&] {
+        refused.push_back(!window.Unload(ui::toolkit::UnloadMode::CloseBox));
+        toolkit.Advance(150);
+        // A second request is refused and does not restart the timer.
+        refused.push_back(!window.PressEscape() || window.Loaded());
+        armings = Since(L"tmrClose", L"Enabled").size();
+        // A tick while the run is still on the stack only re-arms the timer.
+        toolkit.Advance(50);
+    });
+    ClickStart();
+    EXPECT_EQ(refused, (std::vector<bool>{true, true}));
+    EXPECT_EQ(Since(L"tmrClose", L"Enabled").size(), armings + 1) << "one tick, 200 ms after the first request";
+    EXPECT_EQ(frm->LastResult(), -1);
+    EXPECT_TRUE(window.Loaded());
+    EXPECT_TRUE(timer.Enabled());
+    EXPECT_EQ(timer.Interval(), 200);
+    EXPECT_EQ(frm->State(), frmMain::kStateClosing);
+
+    toolkit.Advance(199);
+    EXPECT_TRUE(window.Loaded());
+    toolkit.Advance(1);
+    EXPECT_FALSE(window.Loaded());
+    EXPECT_FALSE(timer.Enabled());
+    EXPECT_EQ(frm->State(), 0);
+}
+
+TEST_F(FrmMainTest, TheWordStartInAnyCaseRunsAtOnce) {
+    WriteSample();
+    const struct {
+        const wchar_t* commandLine;
+        bool runs;
+    } cases[] = {{L"start", true}, {L"START", true}, {L"/autoStart", true}, {L"", false}, {L"stop st art", false}};
+    for (const auto& c : cases) {
+        Open(c.commandLine);
+        EXPECT_EQ(frm->Start(), 1);
+        EXPECT_TRUE(toolkit.Button(L"cmdStart").HasFocus());
+        EXPECT_TRUE(toolkit.Window().Shown());
+        EXPECT_EQ(Header(), c.runs ? GetString(105) : GetString(101)) << c.commandLine;
+    }
+}
+
+TEST_F(FrmMainTest, AnErrorOutOfTheCheckStillEndsWithTheSummary) {
+    WriteDataFile({L"[General]", L"Count=2", L"[Breed_1]", L"Name=Alfa", L"Filter=1", L"Count=1",
+                   L"Track1=PROCESS~#~#INSTR~#x~#0", L"[Breed_2]", L"Proof=40000"});
+    Open(L"start");
+    frm->Start();
+    EXPECT_EQ(frm->LastResult(), 0);
+    EXPECT_EQ(Header(), GetString(105));
+    EXPECT_EQ(Footer(), GetString(114) + L"\r\n");
+    EXPECT_EQ(frm->State(), 0);
+    EXPECT_EQ(toolkit.Button(L"cmdStart").Caption(), L"&START");
+    EXPECT_EQ(toolkit.Window().Pointer(), ui::toolkit::MousePointer::Default);
+}
+
+TEST(MdlMainTest, CommandLine) {
+    const struct {
+        std::vector<std::wstring> args;
+        bool console;
+        std::vector<int16_t> checks;
+        std::wstring commandLine;
+        bool bad;
+    } cases[] = {
+        {{L"--console", L"start"}, true, {}, L"start", false},
+        {{L"Start", L"--checks", L"1,2"}, false, {1, 2}, L"Start", false},
+        {{L"--checks=2", L"a", L"b"}, false, {2}, L"a b", false},
+        {{L"--checks", L"3"}, false, {}, L"", true},
+        {{L"--checks"}, false, {}, L"", true},
+        {{L"--verbose"}, false, {}, L"", true},
+    };
+    for (const auto& c : cases) {
+        const auto options = mdlMain::ParseCommandLine(c.args);
+        EXPECT_EQ(!options.Error.empty(), c.bad) << c.args.front();
+        if (c.bad) continue;
+        EXPECT_EQ(options.Console, c.console);
+        EXPECT_EQ(options.Checks, c.checks);
+        EXPECT_EQ(options.CommandLine, c.commandLine);
+    }
+}
+
+TEST_F(FrmMainTest, MainAppliesTheChecksAndNamesTheReport) {
+    WriteSample();
+    testing_support::FakeConsole console;
+    const auto options = mdlMain::ParseCommandLine({L"--console", L"start", L"--checks", L"2"});
+    // Only the communication check runs: it finds the blocker, not Alfa.
+    EXPECT_EQ(mdlMain::Run(options, toolkit, console), mdlMain::kExitFound);
+    EXPECT_NE(toolkit.ValuesOf(L"lblInfoUserFooter", L"Caption").back().find(GetStringFormat(117, 1)), std::wstring::npos);
+    EXPECT_EQ(toolkit.ValuesOf(L"lblInfoUserFooter", L"Caption").back().find(GetStringFormat(116, 1)), std::wstring::npos);
+    EXPECT_EQ(console.out, L"Report: " + folder.File(L"TEMP") + platform::PathSep() + L"report.txt\n");
+
+    const auto none = mdlMain::ParseCommandLine({L"start", L"--checks", L"4"});
+    // On the console, which clicks START itself when no check ran, the
+    // message still comes once.
+    testing_support::FakeConsole text;
+    text.clock = &fake.clock;
+    {
+        ui::console::ConsoleToolkit console(text, &fake.clock);
+        EXPECT_EQ(mdlMain::Run(none, console, text, true), mdlMain::kExitUsage);
+    }
+    EXPECT_EQ(text.err, std::wstring(base::kProgramTitle) + L": " + GetString(501) + L"\n");
+    EXPECT_EQ(text.out.find(L"Report:"), std::wstring::npos) << "no check, no report";
+}
+
+}  // namespace
