@@ -1,5 +1,6 @@
 #include "app/clsApp.h"
 
+#include "base/IgnoreErrors.h"
 #include "base/Numbers.h"
 #include "base/Text.h"
 #include "base/VbError.h"
@@ -17,24 +18,21 @@ std::wstring TrimBlanks(std::wstring_view strText) { return base::Trim(base::Cut
 
 clsApp::clsApp() {
     // Every step runs with errors ignored: a failing step is skipped.
-    try {
+    base::IgnoreErrors([&] {
         mstrAppPath = platform::Host().system->ProgramFolder();
         if (!mstrAppPath.empty() && mstrAppPath.back() == platform::PathSeparator()) mstrAppPath.pop_back();
-    } catch (...) {
-    }
-    try {
+    });
+    base::IgnoreErrors([&] {
         mstrTempPath = mstrAppPath + platform::PathSep() + L"TEMP";
         platform::Host().files->CreateFolder(mstrTempPath);
-    } catch (...) {
-    }
+    });
     StartLogging();
-    try {
+    base::IgnoreErrors([&] {
         mdlLog::LogEvent(L"[clsApp] (Class_Initialize)",
                          L"APP START\t" + base::DecStr(static_cast<int64_t>(platform::Host().system->InstanceHandle())),
                          mdlLog::SysLog);
-    } catch (...) {
-    }
-    try {
+    });
+    base::IgnoreErrors([&] {
         // The record keeps its prepared contents when the query fails.
         mudtOSVersion = platform::VersionInfo{};
         mudtOSVersion.CSDVersion = std::wstring(128, L' ');
@@ -46,24 +44,21 @@ clsApp::clsApp() {
                              L"GetVersionEx fail\t" + base::DecStr(platform::Host().system->LastError()),
                              mdlLog::ERRLOG);
         }
-    } catch (...) {
-    }
+    });
     mblnCancel = false;
-    try {
+    base::IgnoreErrors([&] {
         mobjDetector = std::make_unique<clsDetector>();
         mobjDetector->OnScan([this](int32_t lngType, int32_t lngIndex, int32_t lngCount, int32_t lngBreedID) {
             mobjDetector_Scan(lngType, lngIndex, lngCount, lngBreedID);
         });
-    } catch (...) {
-    }
+    });
 }
 
 clsApp::~clsApp() {
-    try {
+    base::IgnoreErrors([&] {
         mobjDetector.reset();
         mdlLog::LogEvent(L"[clsApp] (Class_Terminate)", L"APP END", mdlLog::SysLog);
-    } catch (...) {
-    }
+    });
 }
 
 std::shared_ptr<clsBreed> clsApp::Bredd(int32_t lngID) const {

@@ -1,6 +1,7 @@
 #include <memory>
 
 #include "app/clsApp.h"
+#include "base/IgnoreErrors.h"
 #include "log/clsLogShare.h"
 #include "log/mdlLog.h"
 #include "platform/Machine.h"
@@ -10,30 +11,12 @@
 // the program then runs with fewer (or no) logs.
 void clsApp::StartLogging() {
     std::shared_ptr<clsLogShare> objLog;
-    try {
-        objLog = std::make_shared<clsLogShare>();
-    } catch (...) {
-        return;
-    }
+    base::IgnoreErrors([&] { objLog = std::make_shared<clsLogShare>(); });
+    if (!objLog) return;
     const std::wstring sep = platform::PathSep();
-    try {
-        objLog->Directory(mstrAppPath + sep + L"TEMP");
-    } catch (...) {
-    }
-    try {
-        objLog->FileNamePrefix(L"Quorvex");
-    } catch (...) {
-    }
-    try {
-        objLog->FileNameMode(3);
-    } catch (...) {
-    }
-    try {
-        objLog->Init(mstrAppPath + sep + L"log.ini");
-    } catch (...) {
-    }
-    try {
-        mdlLog::LogInit(objLog, L"Quorvex");
-    } catch (...) {
-    }
+    base::IgnoreErrors([&] { objLog->Directory(mstrAppPath + sep + L"TEMP"); });
+    base::IgnoreErrors([&] { objLog->FileNamePrefix(L"Quorvex"); });
+    base::IgnoreErrors([&] { objLog->FileNameMode(3); });
+    base::IgnoreErrors([&] { objLog->Init(mstrAppPath + sep + L"log.ini"); });
+    base::IgnoreErrors([&] { mdlLog::LogInit(objLog, L"Quorvex"); });
 }

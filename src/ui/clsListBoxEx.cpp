@@ -1,20 +1,11 @@
 #include "ui/clsListBoxEx.h"
 
+#include "base/IgnoreErrors.h"
 #include "base/Text.h"
 
 using ui::toolkit::MousePointer;
 
 namespace {
-
-// Runs one statement and goes on whatever it raises: every procedure of the
-// list keeps going past a failing step.
-template <typename Step>
-void Try(Step&& step) noexcept {
-    try {
-        step();
-    } catch (...) {
-    }
-}
 
 std::vector<std::wstring> SplitLines(std::wstring_view strText) {
     std::vector<std::wstring> lines;
@@ -74,8 +65,8 @@ std::vector<int32_t> clsListBoxEx::AddItemMultiLine(std::wstring_view strText, i
         result[0] = static_cast<int32_t>(lines.size());
         for (const auto& line : lines) {
             const int32_t at = lngStartIndex;
-            Try([&] { mcntControl->AddItem(line, at); });
-            Try([&] { mcntControl->ItemData(at, lngItemData); });
+            base::IgnoreErrors([&] { mcntControl->AddItem(line, at); });
+            base::IgnoreErrors([&] { mcntControl->ItemData(at, lngItemData); });
             result.push_back(at);
             ++lngStartIndex;
         }
@@ -87,7 +78,7 @@ std::vector<int32_t> clsListBoxEx::AddItemMultiLine(std::wstring_view strText, i
 void clsListBoxEx::RemoveItemEx(const std::vector<int32_t>& lngIndexs) {
     if (mcntControl == nullptr) return;
     for (std::size_t i = lngIndexs.size(); i-- > 1;) {
-        Try([&] { mcntControl->RemoveItem(lngIndexs[i]); });
+        base::IgnoreErrors([&] { mcntControl->RemoveItem(lngIndexs[i]); });
     }
 }
 
@@ -101,7 +92,7 @@ int32_t clsListBoxEx::AddItemEx(const std::shared_ptr<clsUserInfo>& objUserInfo,
         if (mcntControl == nullptr) return 0;
         switch (lngAction) {
             case kActionClear:
-                Try([&] { mcntControl->Clear(); });
+                base::IgnoreErrors([&] { mcntControl->Clear(); });
                 mlngTransient = {0};
                 mobjRecords.Clear();
                 break;
@@ -171,11 +162,11 @@ void clsListBoxEx::mcntControl_MouseMove(ui::toolkit::Twips x, ui::toolkit::Twip
 void clsListBoxEx::SetHover(bool blnOn, std::wstring_view strToolTip) {
     if (mcntControl == nullptr) return;
     if (blnOn) {
-        Try([&] { mcntControl->Pointer(MousePointer::Custom); });
-        Try([&] { mcntControl->ToolTip(strToolTip); });
+        base::IgnoreErrors([&] { mcntControl->Pointer(MousePointer::Custom); });
+        base::IgnoreErrors([&] { mcntControl->ToolTip(strToolTip); });
     } else {
-        Try([&] { mcntControl->Pointer(mfrmForm ? mfrmForm->Pointer() : MousePointer::Default); });
-        Try([&] { mcntControl->ToolTip(L""); });
+        base::IgnoreErrors([&] { mcntControl->Pointer(mfrmForm ? mfrmForm->Pointer() : MousePointer::Default); });
+        base::IgnoreErrors([&] { mcntControl->ToolTip(L""); });
     }
 }
 

@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "app/mdlDataFile.h"
+#include "base/IgnoreErrors.h"
 #include "base/Text.h"
 #include "base/Version.h"
 #include "base/gblnCancel.h"
@@ -18,15 +19,6 @@ namespace {
 
 constexpr int32_t kDebugLog = mdlLog::DebugLog;
 constexpr int32_t kNoCheckTypeMessage = 501;
-
-// One clean-up statement: whatever it raises is dropped and the next runs.
-template <typename Step>
-void Try(Step&& step) noexcept {
-    try {
-        step();
-    } catch (...) {
-    }
-}
 
 }  // namespace
 
@@ -165,14 +157,14 @@ int32_t frmMain::Action(int32_t lngFilter) {
         mdlLog::LogError(L"[frmMain] (Action)", L"", L"");
     }
 
-    Try([&] { SetState(kStateBusy, false); });
+    base::IgnoreErrors([&] { SetState(kStateBusy, false); });
     if (IsState(kStateCancel)) {
-        Try([&] { SetState(kStateCancel, false); });
+        base::IgnoreErrors([&] { SetState(kStateCancel, false); });
         lngResult = -1;
     }
-    Try([&] { c.cmdStart->Caption(ui::GetString(4)); });
+    base::IgnoreErrors([&] { c.cmdStart->Caption(ui::GetString(4)); });
     if (lngResult != -1) {
-        Try([&] { InfoUser_Text(-1, ui::GetString(105)); });
+        base::IgnoreErrors([&] { InfoUser_Text(-1, ui::GetString(105)); });
         std::wstring strSummary;
         if ((lngFilter & 1) != 0) {
             strSummary += mlngFound[1] < 1 ? ui::GetString(114) : ui::GetStringFormat(116, mlngFound[1]);
@@ -183,16 +175,16 @@ int32_t frmMain::Action(int32_t lngFilter) {
             strSummary += L"\r\n";
         }
         if (mlngFound[0] < 1) {
-            Try([&] { c.cmdReport->Enabled(false); });
+            base::IgnoreErrors([&] { c.cmdReport->Enabled(false); });
         } else {
-            Try([&] { c.cmdReport->Enabled(true); });
+            base::IgnoreErrors([&] { c.cmdReport->Enabled(true); });
             strSummary += ui::GetString(107);
         }
-        Try([&] { InfoUser_Text(-4, strSummary); });
+        base::IgnoreErrors([&] { InfoUser_Text(-4, strSummary); });
     } else {
-        Try([&] { InfoUser_Text(0, L""); });
-        Try([&] { InfoUser_Text(-1, ui::GetString(104)); });
-        Try([&] { c.cmdReport->Enabled(false); });
+        base::IgnoreErrors([&] { InfoUser_Text(0, L""); });
+        base::IgnoreErrors([&] { InfoUser_Text(-1, ui::GetString(104)); });
+        base::IgnoreErrors([&] { c.cmdReport->Enabled(false); });
     }
     mlngLastResult = lngResult;
     mdlLog::LogEvent(L"[frmMain] (Action)", L"END: RETURN=" + base::DecStr(lngResult), kDebugLog);
@@ -217,13 +209,13 @@ int32_t frmMain::Cancel() {
 }
 
 void frmMain::cmdExit_Click() {
-    Try([&] {
+    base::IgnoreErrors([&] {
         if (mobjForm) mobjForm->Unload(ui::toolkit::UnloadMode::Code);
     });
 }
 
 void frmMain::cmdReport_Click() {
-    Try([&] {
+    base::IgnoreErrors([&] {
         if (IsState(kStateBusy)) return;
         // A report that cannot be opened is traced by OpenURL; no message here.
         mdlMain::OpenURL(ReportPath());

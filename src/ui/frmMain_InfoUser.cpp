@@ -1,6 +1,7 @@
 // The window's presentation: the controller's progress, the window's own
 // messages and a selected result line, all through InfoUser.
 
+#include "base/IgnoreErrors.h"
 #include "base/Text.h"
 #include "base/Version.h"
 #include "ui/StringTable.h"
@@ -8,14 +9,6 @@
 #include "ui/mdlMain.h"
 
 namespace {
-
-template <typename Step>
-void Try(Step&& step) noexcept {
-    try {
-        step();
-    } catch (...) {
-    }
-}
 
 }  // namespace
 
@@ -44,7 +37,7 @@ void frmMain::mobjApp_Status(int32_t lngType, const std::wstring& strText, int32
 
 void frmMain::mobjLB_ShowUserInfo(const std::wstring& strName, const std::wstring& strDescription,
                                   const std::wstring& strURL) {
-    Try([&] { InfoUser_Text(-3, strName, strDescription, strURL); });
+    base::IgnoreErrors([&] { InfoUser_Text(-3, strName, strDescription, strURL); });
 }
 
 void frmMain::lblInfoUserFooterUrl_Click() {
@@ -66,17 +59,17 @@ void frmMain::InfoUser_Text(int32_t lngType, std::wstring_view strName, std::wst
 
 void frmMain::ShowFooterMessage(const std::wstring& strText) {
     ui::frmMainControls& c = mControls;
-    Try([&] { c.lblInfoUserFooter->Caption(strText); });
-    Try([&] { c.lblInfoUserFooter->Visible(true); });
-    Try([&] { c.lblInfoUserFooterInfo->Visible(false); });
-    Try([&] { c.lblInfoUserFooterUrl->Visible(false); });
+    base::IgnoreErrors([&] { c.lblInfoUserFooter->Caption(strText); });
+    base::IgnoreErrors([&] { c.lblInfoUserFooter->Visible(true); });
+    base::IgnoreErrors([&] { c.lblInfoUserFooterInfo->Visible(false); });
+    base::IgnoreErrors([&] { c.lblInfoUserFooterUrl->Visible(false); });
 }
 
 void frmMain::ResetListLook() {
     ui::frmMainControls& c = mControls;
-    Try([&] { c.lblInfoUserFooter->ForeColor(mobjForm->ForeColor()); });
-    Try([&] { c.lstInfoUserItems->ForeColor(mobjForm->ForeColor()); });
-    Try([&] {
+    base::IgnoreErrors([&] { c.lblInfoUserFooter->ForeColor(mobjForm->ForeColor()); });
+    base::IgnoreErrors([&] { c.lstInfoUserItems->ForeColor(mobjForm->ForeColor()); });
+    base::IgnoreErrors([&] {
         ui::toolkit::FontInfo font = c.lstInfoUserItems->Font();
         font.Underline = mobjForm->Font().Underline;
         c.lstInfoUserItems->Font(font);
@@ -94,17 +87,17 @@ void frmMain::InfoUser(int32_t lngType, const std::shared_ptr<clsUserInfo>& objU
         switch (lngType) {
             case -4:
                 ShowFooterMessage(objUserInfo->Text());
-                Try([&] { c.lstInfoUserItems->ForeColor(ui::toolkit::kColorRed); });
+                base::IgnoreErrors([&] { c.lstInfoUserItems->ForeColor(ui::toolkit::kColorRed); });
                 break;
             case -3: {
-                Try([&] { c.lblInfoUserFooterInfo->Caption(objUserInfo->Description()); });
-                Try([&] { c.lblInfoUserFooterUrl->Caption(objUserInfo->URLTitle()); });
-                Try([&] { c.lblInfoUserFooterUrl->ToolTip(objUserInfo->URL()); });
-                Try([&] { c.lblInfoUserFooter->Visible(false); });
-                Try([&] { c.lblInfoUserFooterInfo->Visible(true); });
-                Try([&] { c.lblInfoUserFooterUrl->Visible(true); });
+                base::IgnoreErrors([&] { c.lblInfoUserFooterInfo->Caption(objUserInfo->Description()); });
+                base::IgnoreErrors([&] { c.lblInfoUserFooterUrl->Caption(objUserInfo->URLTitle()); });
+                base::IgnoreErrors([&] { c.lblInfoUserFooterUrl->ToolTip(objUserInfo->URL()); });
+                base::IgnoreErrors([&] { c.lblInfoUserFooter->Visible(false); });
+                base::IgnoreErrors([&] { c.lblInfoUserFooterInfo->Visible(true); });
+                base::IgnoreErrors([&] { c.lblInfoUserFooterUrl->Visible(true); });
                 if (objUserInfo->Description().empty() && objUserInfo->URL().empty()) {
-                    Try([&] { c.lblInfoUserFooterInfo->Caption(ui::GetString(108)); });
+                    base::IgnoreErrors([&] { c.lblInfoUserFooterInfo->Caption(ui::GetString(108)); });
                 }
                 break;
             }
@@ -113,22 +106,22 @@ void frmMain::InfoUser(int32_t lngType, const std::shared_ptr<clsUserInfo>& objU
                 ResetListLook();
                 break;
             case -1:
-                Try([&] { c.lblInfoUserHeader->Caption(objUserInfo->Text()); });
+                base::IgnoreErrors([&] { c.lblInfoUserHeader->Caption(objUserInfo->Text()); });
                 break;
             case 0:
                 mlngFound = {0, 0, 0};
-                Try([&] { c.lblInfoUserHeader->Caption(L""); });
-                Try([&] { c.lblInfoUserFooter->Caption(L""); });
-                Try([&] { c.lblInfoUserFooterInfo->Caption(L""); });
-                Try([&] { c.lblInfoUserFooterUrl->Caption(L""); });
-                Try([&] { c.lblInfoUserFooterUrl->ToolTip(L""); });
+                base::IgnoreErrors([&] { c.lblInfoUserHeader->Caption(L""); });
+                base::IgnoreErrors([&] { c.lblInfoUserFooter->Caption(L""); });
+                base::IgnoreErrors([&] { c.lblInfoUserFooterInfo->Caption(L""); });
+                base::IgnoreErrors([&] { c.lblInfoUserFooterUrl->Caption(L""); });
+                base::IgnoreErrors([&] { c.lblInfoUserFooterUrl->ToolTip(L""); });
                 ResetListLook();
                 lngAction = clsListBoxEx::kActionClear;
                 break;
             case 1:
             case 2:
             case 3:
-                Try([&] { c.lblInfoUserHeader->Caption(ui::GetStringFormat(109, strPercent)); });
+                base::IgnoreErrors([&] { c.lblInfoUserHeader->Caption(ui::GetStringFormat(109, strPercent)); });
                 objUserInfo->Text(ui::GetStringFormat(110, objUserInfo->Name()));
                 lngAction = clsListBoxEx::kActionTransient;
                 break;
@@ -154,5 +147,5 @@ void frmMain::InfoUser(int32_t lngType, const std::shared_ptr<clsUserInfo>& objU
     }
     // The one point where a running check yields: STORNO, the close box and
     // the close timer are handled here.
-    Try([&] { mobjToolkit.DoEvents(); });
+    base::IgnoreErrors([&] { mobjToolkit.DoEvents(); });
 }

@@ -169,7 +169,9 @@ TEST_F(DetectorTest, ReportLevelsChooseTheBlocks) {
         const size_t listAt = report.find(kRuleLine + L"[FOO].(" + input + L")\r\n\r\n" + kRuleLine);
         EXPECT_EQ(detailAt != std::wstring::npos, detail) << level;
         EXPECT_EQ(listAt != std::wstring::npos, list) << level;
-        if (detail && list) EXPECT_LT(detailAt, listAt) << level;
+        if (detail && list) {
+            EXPECT_LT(detailAt, listAt) << level;
+        }
     }
 }
 
