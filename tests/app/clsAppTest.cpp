@@ -226,6 +226,22 @@ TEST_F(ClsAppTest, MissingOrEmptyDataFileFindsNothing) {
     EXPECT_EQ(ReadTemp(L"report.txt"), "PlatformID=2\r\nOS Version 10.0.19045 Service Pack 1\r\n\r\n\r\n");
 }
 
+TEST_F(ClsAppTest, LargeKnowledgeBaseAndHugeValuesLoad) {
+    std::string text = "[General]\r\nCount=10000\r\n[Breed_1]\r\nName=" + std::string(100000, 'x') +
+                       "\r\nCount=1\r\nTrack1=DUN~#~#=~#" + std::string(100000, 'y') + "~#0\r\n";
+    for (int n = 2; n <= 10000; ++n) {
+        text += "[Breed_" + std::to_string(n) + "]\r\nName=B" + std::to_string(n) + "\r\nCount=1\r\nTrack1=DUN~#~#=~#~#0\r\n";
+    }
+    folder.Write(L"Vigilor.dat", text);
+    auto app = MakeApp();
+    EXPECT_EQ(app->Check(1), 1);
+    EXPECT_EQ(app->Detector().BreedCount(), 10000);
+    EXPECT_EQ(app->Bredd(1)->Name(), std::wstring(254, L'x'));
+    EXPECT_EQ(app->Bredd(1)->TrackCount(), 0) << "a track value cut at 254 characters has lost its fields";
+    EXPECT_EQ(app->Bredd(10000)->Name(), L"B10000");
+    EXPECT_EQ(app->Detector().Tracks(-1, -1)->Count(), 9999);
+}
+
 TEST_F(ClsAppTest, FailedVersionQueryLeavesZerosAndATrailingBlank) {
     fake.system.versionOk = false;
     fake.system.lastError = 87;
