@@ -7,6 +7,7 @@
 #include "log/mdlLog.h"
 #include "platform/Machine.h"
 #include "ui/console/ConsoleToolkit.h"
+#include "ui/WindowFrontEnd.h"
 #include "ui/frmMain.h"
 
 namespace mdlMain {
@@ -140,8 +141,17 @@ int32_t Main(const std::vector<std::wstring>& args) {
             console.Write(platform::ConsoleStream::Output, Usage());
             return kExitNothingFound;
         }
-        // Only the console front end exists so far. The window toolkits will
-        // be chosen here when there is a display and --console is not given.
+        // The window when this build has one and it can be shown; the console
+        // front end otherwise.
+        if (!options.Console) {
+            if (std::unique_ptr<ui::toolkit::Toolkit> window = ui::OpenWindowToolkit(args)) {
+                ToolkitDialogs dialogs(*window);
+                platform::Machine machine;
+                machine.dialogs = &dialogs;
+                const platform::ScopedMachine scope(machine);
+                return Run(options, *window, console, false);
+            }
+        }
         ui::console::ConsoleToolkit toolkit(console);
         ToolkitDialogs dialogs(toolkit);
         platform::Machine machine;

@@ -10,6 +10,16 @@ namespace ui::toolkit {
 
 using Twips = int32_t;
 
+// Twips to pixels at a given resolution (96 dots per inch: 15 twips a pixel),
+// rounded to the nearest pixel.
+inline constexpr int32_t PixelsFromTwips(Twips twips, int32_t lngDpi = 96) {
+    const int64_t scaled = static_cast<int64_t>(twips) * lngDpi;
+    return static_cast<int32_t>(scaled >= 0 ? (scaled + 720) / 1440 : -((-scaled + 720) / 1440));
+}
+inline constexpr Twips TwipsFromPixels(int32_t lngPixels, int32_t lngDpi = 96) {
+    return lngDpi > 0 ? static_cast<Twips>((static_cast<int64_t>(lngPixels) * 1440 + lngDpi / 2) / lngDpi) : 0;
+}
+
 struct Point {
     Twips X = 0;
     Twips Y = 0;
