@@ -1,5 +1,7 @@
 #include "ui/win32/Win32Label.h"
 
+#include <algorithm>
+
 #include "ui/win32/Win32Window.h"
 
 namespace ui::win32 {
@@ -14,7 +16,31 @@ void Win32Label::Caption(std::wstring_view strCaption) {
     mCaption = strCaption;
     // The window text too, for screen readers and for anyone who asks.
     if (mHwnd != nullptr) SetWindowTextW(mHwnd, mCaption.c_str());
+    Layout();
     Repaint();
+}
+
+void Win32Label::Layout() {
+    Win32ControlBase::Layout();
+    if (mHwnd == nullptr || mCaption.empty() || mCaption.find(L'\n') != std::wstring::npos) return;
+    // A one-line label too narrow for its one-line text (the version label
+    // in a font wider than the one it was laid out for) widens to the left,
+    // keeping its right edge, instead of wrapping the text out of sight.
+    RECT rc;
+    GetWindowRect(mHwnd, &rc);
+    MapWindowPoints(nullptr, GetParent(mHwnd), reinterpret_cast<POINT*>(&rc), 2);
+    HDC hdc = GetDC(mHwnd);
+    HGDIOBJ old = SelectObject(hdc, mWindow.FontHandle(mFont));
+    SIZE text{};
+    GetTextExtentPoint32W(hdc, mCaption.c_str(), static_cast<int>(mCaption.size()), &text);
+    TEXTMETRICW metrics{};
+    GetTextMetricsW(hdc, &metrics);
+    SelectObject(hdc, old);
+    ReleaseDC(mHwnd, hdc);
+    const int width = rc.right - rc.left;
+    if (text.cx <= width || rc.bottom - rc.top >= 2 * metrics.tmHeight) return;
+    const int left = std::max(0L, rc.right - text.cx - 2);  // italic overhang
+    SetWindowPos(mHwnd, nullptr, left, rc.top, rc.right - left, rc.bottom - rc.top, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void Win32Label::Transparent(bool blnTransparent) {

@@ -18,6 +18,7 @@ public:
     void Caption(std::wstring_view strCaption) override;
     void Transparent(bool blnTransparent) override;
 
+    void Layout() override;
     void Paint(HDC hdc);
     // Draws the caption into hdc with the label's top-left corner at
     // (x, y): also used by a transparent label lying over this one.
