@@ -109,7 +109,10 @@ protected:
     }
     // Posts keys to a control and lets the program's pump handle them.
     void Keys(HWND target, std::initializer_list<std::pair<UINT, WPARAM>> keys) {
-        for (const auto& [message, key] : keys) PostMessageW(target, message, key, message == WM_KEYUP ? 0xC0000001 : 1);
+        for (const auto& [message, key] : keys) {
+            const LPARAM flags = message == WM_KEYUP ? 0xC0000001 : message == WM_SYSCHAR ? 0x20000001 : 1;  // Alt held
+            PostMessageW(target, message, key, flags);
+        }
         toolkit.DoEvents();
     }
     std::wstring ToolTipOf(HWND tool) const {
@@ -146,15 +149,19 @@ TEST_F(Win32WindowTest, StartButtonRunsACheckAndShowsItsResults) {
     SendMessageW(Option(2), BM_CLICK, 0, 0);
     std::wstring duringCaption;
     bool duringReport = true;
+    HCURSOR duringCursor = nullptr;
     PumpProbe probe;
     probe.Post([&] {
         duringCaption = TextOf(Start());
         duringReport = IsWindowEnabled(Of(frm->Controls().cmdReport)) != FALSE;
+        SendMessageW(List(), WM_SETCURSOR, reinterpret_cast<WPARAM>(List()), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+        duringCursor = GetCursor();
     });
     SendMessageW(Start(), BM_CLICK, 0, 0);
 
     EXPECT_EQ(duringCaption, GetString(7));
     EXPECT_FALSE(duringReport);
+    EXPECT_EQ(duringCursor, LoadCursorA(nullptr, IDC_WAIT));
     EXPECT_EQ(TextOf(Start()), GetString(4));
     EXPECT_EQ(Lines(), (std::vector<std::wstring>{GetStringFormat(112, L"Alfa"), GetStringFormat(113, L"Server")}));
     EXPECT_EQ(SendMessageW(List(), LB_GETITEMDATA, 0, 0), 1);
@@ -215,9 +222,9 @@ TEST_F(Win32WindowTest, KeyboardAndClosing) {
     for (int i = 0; i < 5; ++i) order.push_back(GetNextDlgTabItem(Form(), order.back(), FALSE));
     EXPECT_EQ(order, (std::vector<HWND>{Option(1), Option(2), Start(), Of(frm->Controls().cmdExit), List(), Option(1)}));
 
-    // No check type: the message, and no check.
+    // No check type, START by its access key: the message, and no check.
     SendMessageW(Option(1), BM_CLICK, 0, 0);
-    SendMessageW(Start(), BM_CLICK, 0, 0);
+    Keys(Option(1), {{WM_SYSCHAR, L's'}});
     EXPECT_EQ(toolkit.QuietMessages(), std::vector<std::wstring>{GetString(501)});
     EXPECT_EQ(frm->LastResult(), frmMain::kNoRun);
 
