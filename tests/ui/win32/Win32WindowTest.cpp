@@ -226,6 +226,10 @@ TEST_F(Win32WindowTest, KeyboardAndClosing) {
     SendMessageW(Option(1), BM_CLICK, 0, 0);
     Keys(Option(1), {{WM_SYSCHAR, L's'}});
     EXPECT_EQ(toolkit.QuietMessages(), std::vector<std::wstring>{GetString(501)});
+    // Enter presses the focused button.
+    SetFocus(Start());
+    Keys(Start(), {{WM_KEYDOWN, VK_RETURN}});
+    EXPECT_EQ(toolkit.QuietMessages().size(), 2u);
     EXPECT_EQ(frm->LastResult(), frmMain::kNoRun);
 
     // The close box while idle closes at once.
