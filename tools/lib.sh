@@ -8,6 +8,9 @@ QUORVEX_LINUX_PACKAGES=(cmake ninja-build g++ pkg-config googletest libgtest-dev
   libboost1.81-dev libcurl4-openssl-dev)
 # The Windows cross build and wine to run its tests.
 QUORVEX_WINDOWS_PACKAGES=(g++-mingw-w64-x86-64-posix mingw-w64-x86-64-dev wine wine64)
+# The Windows screenshot: a virtual X display, window capture, conversion to
+# PNG, and wine's own fonts (Tahoma, and the caption buttons' Marlett).
+QUORVEX_WINDOWS_SCREENSHOT_PACKAGES=(xvfb xauth x11-apps x11-utils imagemagick fonts-wine)
 
 as_root() {
   if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi

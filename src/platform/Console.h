@@ -39,4 +39,9 @@ public:
 // The process's own console.
 Console& SystemConsole();
 
+// Gives a program without a console of its own (a window program) the one it
+// was started from, else a new one, for the streams that do not already go
+// to a file or a pipe. Nothing to do where every program has one.
+void UseParentConsole();
+
 }  // namespace platform

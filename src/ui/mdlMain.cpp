@@ -133,6 +133,7 @@ int32_t Main(const std::vector<std::wstring>& args) {
     platform::Console& console = platform::SystemConsole();
     try {
         const Options options = ParseCommandLine(args);
+        if (options.Console || options.Help || !options.Error.empty()) platform::UseParentConsole();
         if (!options.Error.empty()) {
             console.Write(platform::ConsoleStream::Error, L"quorvex: " + options.Error + L"\n" + Usage());
             return kExitUsage;
@@ -152,6 +153,7 @@ int32_t Main(const std::vector<std::wstring>& args) {
                 return Run(options, *window, console, false);
             }
         }
+        platform::UseParentConsole();
         ui::console::ConsoleToolkit toolkit(console);
         ToolkitDialogs dialogs(toolkit);
         platform::Machine machine;

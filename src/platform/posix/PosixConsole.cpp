@@ -127,4 +127,7 @@ Console& SystemConsole() {
     return console;
 }
 
+// Every process here has its standard streams from the start.
+void UseParentConsole() {}
+
 }  // namespace platform

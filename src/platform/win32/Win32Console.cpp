@@ -139,4 +139,27 @@ Console& SystemConsole() {
     return console;
 }
 
+void UseParentConsole() {
+    static bool done = false;
+    if (done) return;
+    done = true;
+    // Redirected streams (files, pipes) are kept: scripts read them.
+    const DWORD ids[3] = {STD_INPUT_HANDLE, STD_OUTPUT_HANDLE, STD_ERROR_HANDLE};
+    bool missing[3] = {false, false, false};
+    bool any = false;
+    for (int i = 0; i < 3; ++i) {
+        HANDLE handle = GetStdHandle(ids[i]);
+        missing[i] = handle == nullptr || handle == INVALID_HANDLE_VALUE || GetFileType(handle) == FILE_TYPE_UNKNOWN;
+        any = any || missing[i];
+    }
+    if (!any) return;
+    if (GetConsoleWindow() == nullptr && AttachConsole(ATTACH_PARENT_PROCESS) == 0 && AllocConsole() == 0) return;
+    for (int i = 0; i < 3; ++i) {
+        if (!missing[i]) continue;
+        HANDLE handle = CreateFileW(i == 0 ? L"CONIN$" : L"CONOUT$", GENERIC_READ | GENERIC_WRITE,
+                                    FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
+        if (handle != INVALID_HANDLE_VALUE) SetStdHandle(ids[i], handle);
+    }
+}
+
 }  // namespace platform
