@@ -191,7 +191,8 @@ Options ParseCommandLine(const std::vector<std::wstring>& args) {
             if (!options.CommandLine.empty()) options.CommandLine += L' ';
             options.CommandLine += arg;
         } else {
-            options.Error = (arg.starts_with(L"-") || arg.starts_with(L"/") ? L"unknown option " : L"unexpected argument ") + arg;
+            const bool blnOption = arg.starts_with(L"-") || arg.starts_with(L"/");
+            options.Error = (blnOption ? L"unknown option " : L"unexpected argument ") + arg;
         }
     }
     return options;

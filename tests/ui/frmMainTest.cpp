@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 
 #include "app/AppFixture.h"
@@ -401,7 +402,8 @@ TEST_F(FrmMainTest, ACheckWithoutAResultSaysSo) {
     for (int pump = 0; pump < 8; ++pump) {
         toolkit.AtPump([&] {
             const auto lines = AddedLines();
-            if (clicked || std::find(lines.begin(), lines.end(), GetStringFormat(110, L"Inicializace")) == lines.end()) return;
+            const bool loading = std::find(lines.begin(), lines.end(), GetStringFormat(110, L"Inicializace")) != lines.end();
+            if (clicked || !loading) return;
             clicked = true;
             ClickStart();
         });
