@@ -92,6 +92,7 @@ int32_t clsApp::Check(int32_t lngFilter) {
     // Both flags: a detector still marked from a cancelled check would stop
     // this scan at its first track.
     mblnCancel = false;
+    mblnReportWritten = false;
     if (mobjDetector) mobjDetector->Cancel(true);
     Status(1, L"Inicializace", 0, 0, 0);
     Check_ReadData();
@@ -100,7 +101,7 @@ int32_t clsApp::Check(int32_t lngFilter) {
         Status(2, L"Scan", 0, 0, 0);
         mobjDetector->Scan(base::CInt(static_cast<double>(lngFilter)));
         const std::wstring strFile = mstrTempPath + platform::PathSep() + L"report.txt";
-        WriteToFile(strFile, ReportHeader() + mobjDetector->Report(), true);
+        mblnReportWritten = WriteToFile(strFile, ReportHeader() + mobjDetector->Report(), true);
         Status(6, L"Finish", 0, 0, 0);
         lngResult = 1;
     }

@@ -44,6 +44,9 @@ public:
     // during it. Errors of the knowledge-base load reach the caller.
     int32_t Check(int32_t lngFilter);
     bool WriteToFile(std::wstring_view strFile, std::wstring_view strData, bool blnNew);
+    // Whether the last Check wrote report.txt (an earlier check's report may
+    // still be there when it did not).
+    bool ReportWritten() const { return mblnReportWritten; }
 
     const clsDetector& Detector() const { return *mobjDetector; }
 
@@ -56,6 +59,7 @@ private:
     std::wstring mstrAppPath;
     std::wstring mstrTempPath;
     bool mblnCancel = false;
+    bool mblnReportWritten = false;
     platform::VersionInfo mudtOSVersion;
     std::unique_ptr<clsDetector> mobjDetector;
     StatusHandler mStatusHandler;

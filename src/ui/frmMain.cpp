@@ -162,6 +162,9 @@ int32_t frmMain::Action(int32_t lngFilter) {
         base::IgnoreErrors([&] { SetState(kStateCancel, false); });
         lngResult = -1;
     }
+    // Known before the closing texts appear, so that a front end can tell a
+    // summary of a finished check from one of a check that failed.
+    mlngLastResult = lngResult;
     base::IgnoreErrors([&] { c.cmdStart->Caption(ui::GetString(4)); });
     if (lngResult != -1) {
         base::IgnoreErrors([&] { InfoUser_Text(-1, ui::GetString(105)); });
@@ -186,7 +189,6 @@ int32_t frmMain::Action(int32_t lngFilter) {
         base::IgnoreErrors([&] { InfoUser_Text(-1, ui::GetString(104)); });
         base::IgnoreErrors([&] { c.cmdReport->Enabled(false); });
     }
-    mlngLastResult = lngResult;
     mdlLog::LogEvent(L"[frmMain] (Action)", L"END: RETURN=" + base::DecStr(lngResult), kDebugLog);
     return lngResult;
 }

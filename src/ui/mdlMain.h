@@ -12,6 +12,9 @@
 #include "ui/toolkit/Toolkit.h"
 
 class frmMain;
+namespace ui::console {
+class ConsoleToolkit;
+}
 
 namespace mdlMain {
 
@@ -19,15 +22,21 @@ inline constexpr int32_t kExitNothingFound = 0;
 inline constexpr int32_t kExitFound = 1;
 inline constexpr int32_t kExitUsage = 2;
 inline constexpr int32_t kExitCancelled = 3;
+inline constexpr int32_t kExitIncomplete = 4;
+
+// What the program is asked to do. A new mode is a value here, a row in the
+// option table (mdlMain.cpp) and a branch in Main.
+enum class Mode { Check, Help };
 
 struct Options {
+    Mode RunMode = Mode::Check;
+    // The console front end even when a window could be shown.
     bool Console = false;
-    bool Help = false;
     // --checks: the check-type options to tick by index, the others cleared.
     bool ChecksGiven = false;
     std::vector<int16_t> Checks;
-    // The words that are not options, joined by blanks: the window looks for
-    // "start" in them.
+    // The arguments that hold the word start, joined by blanks: the window
+    // runs a check at once when it finds the word in them.
     std::wstring CommandLine;
     // Why the command line is unusable; empty when it is fine.
     std::wstring Error;
@@ -38,15 +47,18 @@ Options ParseCommandLine(const std::vector<std::wstring>& args);
 std::wstring Usage();
 
 // 2 no check type chosen, 3 cancelled (or closed before a check ran),
+// 4 the last check failed or had no knowledge base to check with,
 // 1 something found, 0 nothing found.
 int32_t ExitStatus(const frmMain& frm);
 
 // Creates the window on objToolkit, applies the options, starts it and runs
 // the toolkit's loop until the window is gone; writes the report's path to
-// objConsole. blnOneCheck: the front end runs one check and ends (the
-// console). The exit status.
-int32_t Run(const Options& options, ui::toolkit::Toolkit& objToolkit, platform::Console& objConsole,
-            bool blnOneCheck = false);
+// objConsole when the last check wrote the report, and says there why a
+// check failed. The exit status.
+int32_t Run(const Options& options, ui::toolkit::Toolkit& objToolkit, platform::Console& objConsole);
+// The same on the console front end, which runs one check and ends, and does
+// not print the summary of a check that failed as if it were a result.
+int32_t Run(const Options& options, ui::console::ConsoleToolkit& objToolkit, platform::Console& objConsole);
 
 // The whole program on the process's console.
 int32_t Main(const std::vector<std::wstring>& args);

@@ -47,16 +47,22 @@ TEST_F(GatherTest, OneGatheringPerEnumListIDAndCheck) {
 }
 
 TEST_F(GatherTest, RegistryWalksBothViewsWhereThereAreTwo) {
-    machine.registry.AddUninstallEntry(L"k", std::wstring(L"K"));
+    // The same subkey in both views, each with its own display name: a name
+    // read in the wrong view shows.
+    testing_support::FakeRegistry view32;
+    machine.registry.AddUninstallEntry(L"k", std::wstring(L"K native"));
+    view32.AddUninstallEntry(L"k", std::wstring(L"K 32-bit"));
+    view32.AddUninstallEntry(L"only32", std::wstring(L"Old"));
+    machine.registry.view32 = &view32;
     machine.registry.separateViews = true;
     const auto track = AddTrack(1, L"REGISTRY", L"", L"=", L"");
     detector.Scan(-1);
-    EXPECT_EQ(ListOf(track), L"k~#K\r\nk~#K\r\n") << "the fake shows the same key in both views";
+    EXPECT_EQ(ListOf(track), L"k~#K native\r\nk~#K 32-bit\r\nonly32~#Old\r\n");
     EXPECT_EQ(machine.registry.openAccess.front(), platform::kKeyRead);
-    EXPECT_EQ(machine.registry.openAccess.back(), platform::kKeyRead | platform::kKeyWow64_32);
+    EXPECT_EQ(machine.registry.openKeys + view32.openKeys, 0);
     machine.registry.separateViews = false;
     detector.Scan(-1);
-    EXPECT_EQ(ListOf(track), L"k~#K\r\n");
+    EXPECT_EQ(ListOf(track), L"k~#K native\r\n");
 }
 
 TEST_F(GatherTest, ProgramFolders) {

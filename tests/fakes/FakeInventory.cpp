@@ -137,6 +137,9 @@ void FakeRegistry::AddUninstallEntry(std::wstring_view strSubkey, std::optional<
 int32_t FakeRegistry::OpenKeyEx(uint32_t hRoot, std::wstring_view strPath, uint32_t lngAccess,
                                 std::unique_ptr<platform::RegistryKey>& key) {
     openAccess.push_back(lngAccess);
+    if (separateViews && view32 != nullptr && (lngAccess & platform::kKeyWow64_32) != 0) {
+        return view32->OpenKey(hRoot, strPath, key);
+    }
     return OpenKey(hRoot, strPath, key);
 }
 

@@ -41,6 +41,9 @@ public:
     // Keys by folded path.
     std::map<std::wstring, Key> keys;
     bool separateViews = false;
+    // What the 32-bit view holds while separateViews is set; null: the same
+    // keys as the native view.
+    FakeRegistry* view32 = nullptr;
     // Called before each subkey enumeration with its index (e.g. to set a stop flag).
     std::function<void(uint32_t)> onEnumKey;
     // Keys open right now: every way out of a walk must bring it back to 0.

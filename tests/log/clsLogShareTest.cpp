@@ -126,21 +126,26 @@ TEST_F(LogWriterTest, DeleteOldLogsRemovesDatedFilesOfEarlierDaysOnly) {
         }
         return names;
     };
-    EXPECT_TRUE(writer->DeleteOldLogs(1, 1));
+    // Its result is always true: what it did shows only in the folder.
+    writer->DeleteOldLogs(1, 1);
     EXPECT_EQ(present(), (std::vector<std::wstring>{L"SYS_Quorvex_261206.TXT", L"SYS_Quorvex_261205.TXT",
                                                     L"Quorvex_261301.TXT", L"notes_26110a.TXT",
                                                     L"SYS_Quorvex_261101/keep.TXT"}));
-    EXPECT_TRUE(writer->DeleteOldLogs(0, 1));
-    EXPECT_EQ(present(), (std::vector<std::wstring>{L"SYS_Quorvex_261206.TXT", L"Quorvex_261301.TXT",
-                                                    L"notes_26110a.TXT", L"SYS_Quorvex_261101/keep.TXT"}));
+    writer->DeleteOldLogs(0, 1);
+    const std::vector<std::wstring> today{L"SYS_Quorvex_261206.TXT", L"Quorvex_261301.TXT", L"notes_26110a.TXT",
+                                          L"SYS_Quorvex_261101/keep.TXT"};
+    EXPECT_EQ(present(), today);
     EXPECT_TRUE(Exists(L"log.ini"));
 
+    // A day later, in another (missing) folder: this one is left alone.
     machine.clock.now = {2027, 1, 1, 0, 0, 0, 0};
-    EXPECT_TRUE(writer->DeleteOldLogs(0, 1));
-    EXPECT_FALSE(Exists(L"SYS_Quorvex_261206.TXT"));
-    EXPECT_TRUE(Exists(L"Quorvex_261301.TXT"));
     writer->Directory(folder.File(L"missing"));
-    EXPECT_TRUE(writer->DeleteOldLogs(0, 1));
+    writer->DeleteOldLogs(0, 1);
+    EXPECT_EQ(present(), today);
+    writer->Directory(folder.WPath());
+    writer->DeleteOldLogs(0, 1);
+    EXPECT_EQ(present(), (std::vector<std::wstring>{L"Quorvex_261301.TXT", L"notes_26110a.TXT",
+                                                    L"SYS_Quorvex_261101/keep.TXT"}));
 }
 
 // The facade attached to a real writer configured as the program does it.

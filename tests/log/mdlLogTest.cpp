@@ -97,15 +97,4 @@ TEST_F(MdlLogTest, DebugPassesTheValuesWithTheirKinds) {
     EXPECT_TRUE(writer->debugs.back().second.empty());
 }
 
-TEST(MdlLogVarTypeTest, CodesOfEveryKind) {
-    const std::pair<LogValue, int32_t> cases[] = {
-        {LogEmpty{}, 0},         {LogNull{}, 1},         {int16_t{1}, 2},        {int32_t{1}, 3},
-        {1.0f, 4},               {1.0, 5},               {LogCurrency{1}, 6},    {LogDate{1}, 7},
-        {std::wstring(L"a"), 8}, {LogObject{}, 9},       {LogErrorValue{1}, 10}, {LogMissing{}, 10},
-        {true, 11},              {LogVariantText{}, 12}, {LogDataObject{}, 13},  {LogDecimal{}, 14},
-        {uint8_t{1}, 17},        {LogUserType{}, 36},    {LogArray{}, 8192},
-    };
-    for (const auto& [value, code] : cases) EXPECT_EQ(VarType(value), code);
-}
-
 }  // namespace

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 
 #include "app/AppFixture.h"
@@ -167,27 +168,39 @@ TEST_F(FrmMainTest, ARunShowsProgressResultsAndTheSummary) {
 
     // The next run starts from a clean list in the window's colour.
     fake.registry = {};
+    std::vector<ui::toolkit::Color> colours;
+    toolkit.AtPump([&] {
+        colours = {toolkit.List(L"lstInfoUserItems").ForeColor(), toolkit.Label(L"lblInfoUserFooter").ForeColor()};
+    });
     ClickStart();
+    EXPECT_EQ(colours, std::vector<ui::toolkit::Color>(2, toolkit.Window().ForeColor()));
+    EXPECT_NE(toolkit.Window().ForeColor(), ui::toolkit::kColorRed);
     EXPECT_EQ(frm->Found(1), 0);
     EXPECT_EQ(toolkit.List(L"lstInfoUserItems").ListCount(), 1);
 }
 
 TEST_F(FrmMainTest, ReportButtonOpensTheReportOnlyAfterAFind) {
     WriteSample();
+    const std::wstring report = folder.File(L"TEMP") + platform::PathSep() + L"report.txt";
     fake.registry = {};
     Open();
     ClickStart();
     EXPECT_EQ(Footer(), GetString(114) + L"\r\n");
-    EXPECT_FALSE(ReportEnabled()) << "nothing found";
+    EXPECT_FALSE(toolkit.Button(L"cmdReport").Click()) << "nothing found: the button is off";
     EXPECT_EQ(mdlMain::ExitStatus(*frm), mdlMain::kExitNothingFound);
 
-    frm->cmdReport_Click();
-    ASSERT_EQ(shell.opened.size(), 1u);
-    EXPECT_EQ(shell.opened[0], frm->App().TempPath() + platform::PathSep() + L"report.txt");
+    WriteSample();
+    std::vector<bool> clickedWhileBusy;
+    toolkit.AtPump([&] { clickedWhileBusy.push_back(toolkit.Button(L"cmdReport").Click()); });
+    ClickStart();
+    EXPECT_EQ(clickedWhileBusy, std::vector<bool>{false});
+    EXPECT_TRUE(shell.opened.empty());
+    EXPECT_TRUE(toolkit.Button(L"cmdReport").Click());
+    EXPECT_EQ(shell.opened, std::vector<std::wstring>{report});
 
-    // A link that cannot be opened: a message for the link label only.
+    // A report that cannot be opened: no message; a link that cannot: one.
     shell.result = 2;
-    frm->cmdReport_Click();
+    EXPECT_TRUE(toolkit.Button(L"cmdReport").Click());
     EXPECT_TRUE(toolkit.boxes.empty());
     frm->lblInfoUserFooterUrl_Click();  // an empty link is not even tried
     ASSERT_EQ(toolkit.boxes.size(), 1u);
@@ -289,27 +302,37 @@ TEST_F(FrmMainTest, AnErrorOutOfTheCheckStillEndsWithTheSummary) {
 }
 
 TEST(MdlMainTest, CommandLine) {
+    using mdlMain::Mode;
     const struct {
         std::vector<std::wstring> args;
-        bool console;
-        std::vector<int16_t> checks;
-        std::wstring commandLine;
         bool bad;
+        bool console = false;
+        std::vector<int16_t> checks = {};
+        std::wstring commandLine = L"";
+        Mode mode = Mode::Check;
     } cases[] = {
-        {{L"--console", L"start"}, true, {}, L"start", false},
-        {{L"Start", L"--checks", L"1,2"}, false, {1, 2}, L"Start", false},
-        {{L"--checks=2", L"a", L"b"}, false, {2}, L"a b", false},
-        {{L"--checks", L"3"}, false, {}, L"", true},
-        {{L"--checks"}, false, {}, L"", true},
-        {{L"--verbose"}, false, {}, L"", true},
+        {{L"--console", L"start"}, false, true, {}, L"start"},
+        {{L"Start", L"--checks", L"1,2"}, false, false, {1, 2}, L"Start"},
+        {{L"--checks=2, 1,2", L"/autoSTART", L"--autostart"}, false, false, {2, 1}, L"/autoSTART --autostart"},
+        {{L"--console", L"-h"}, false, true, {}, L"", Mode::Help},
+        {{L"/?"}, false, false, {}, L"", Mode::Help},
+        {{L"--checks", L"4"}, true},
+        {{L"--checks", L""}, true},
+        {{L"--checks=1,"}, true},
+        {{L"--checks"}, true},
+        {{L"--console=yes"}, true},
+        {{L"--verbose", L"start"}, true},
+        {{L"stop"}, true},
     };
     for (const auto& c : cases) {
         const auto options = mdlMain::ParseCommandLine(c.args);
-        EXPECT_EQ(!options.Error.empty(), c.bad) << c.args.front();
+        const std::string label = testing::PrintToString(c.args);
+        EXPECT_EQ(!options.Error.empty(), c.bad) << label;
         if (c.bad) continue;
-        EXPECT_EQ(options.Console, c.console);
-        EXPECT_EQ(options.Checks, c.checks);
-        EXPECT_EQ(options.CommandLine, c.commandLine);
+        EXPECT_EQ(options.Console, c.console) << label;
+        EXPECT_EQ(options.Checks, c.checks) << label;
+        EXPECT_EQ(options.CommandLine, c.commandLine) << label;
+        EXPECT_EQ(options.RunMode, c.mode) << label;
     }
 }
 
@@ -323,17 +346,72 @@ TEST_F(FrmMainTest, MainAppliesTheChecksAndNamesTheReport) {
     EXPECT_EQ(toolkit.ValuesOf(L"lblInfoUserFooter", L"Caption").back().find(GetStringFormat(116, 1)), std::wstring::npos);
     EXPECT_EQ(console.out, L"Report: " + folder.File(L"TEMP") + platform::PathSep() + L"report.txt\n");
 
-    const auto none = mdlMain::ParseCommandLine({L"start", L"--checks", L"4"});
+    mdlMain::Options none;
+    none.ChecksGiven = true;
     // On the console, which clicks START itself when no check ran, the
     // message still comes once.
     testing_support::FakeConsole text;
     text.clock = &fake.clock;
     {
         ui::console::ConsoleToolkit console(text, &fake.clock);
-        EXPECT_EQ(mdlMain::Run(none, console, text, true), mdlMain::kExitUsage);
+        EXPECT_EQ(mdlMain::Run(none, console, text), mdlMain::kExitUsage);
     }
     EXPECT_EQ(text.err, std::wstring(base::kProgramTitle) + L": " + GetString(501) + L"\n");
     EXPECT_EQ(text.out.find(L"Report:"), std::wstring::npos) << "no check, no report";
+}
+
+// A check that cannot give a result must not read as "nothing found", nor
+// point at the report an earlier check left behind.
+TEST_F(FrmMainTest, ACheckWithoutAResultSaysSo) {
+    const std::wstring report = folder.File(L"TEMP") + platform::PathSep() + L"report.txt";
+    const struct {
+        const char* name;
+        std::string data;  // empty: no knowledge base at all
+        const wchar_t* why;
+        bool reportWritten;
+    } cases[] = {
+        {"no knowledge base", "", L"is missing", true},
+        {"load error", "[General]\r\nCount=2\r\n[Breed_1]\r\nName=Alfa\r\nFilter=1\r\nCount=1\r\n"
+                       "Track1=PROCESS~#~#INSTR~#x~#0\r\n[Breed_2]\r\nProof=40000\r\n",
+         L"could not be read", false},
+    };
+    for (const auto& c : cases) {
+        if (!c.data.empty()) folder.Write(L"Vigilor.dat", c.data);
+        folder.Write(L"TEMP/report.txt", "earlier");
+        testing_support::FakeConsole text;
+        text.clock = &fake.clock;
+        int32_t status = -1;
+        {
+            ui::console::ConsoleToolkit console(text, &fake.clock);
+            status = mdlMain::Run(mdlMain::ParseCommandLine({L"--console"}), console, text);
+        }
+        EXPECT_EQ(status, mdlMain::kExitIncomplete) << c.name;
+        EXPECT_EQ(text.out.find(GetString(105)), std::wstring::npos) << c.name;
+        EXPECT_EQ(text.out.find(GetString(114)), std::wstring::npos) << c.name;
+        EXPECT_EQ(text.out.find(L"Report: " + report) != std::wstring::npos, c.reportWritten) << c.name;
+        EXPECT_NE(text.err.find(c.why), std::wstring::npos) << c.name;
+        EXPECT_EQ(folder.Read(L"TEMP/report.txt") == "earlier", !c.reportWritten) << c.name;
+    }
+
+    // Cancelled while the knowledge base loads: no report is written, so
+    // none is named.
+    WriteSample();
+    folder.Write(L"TEMP/report.txt", "earlier");
+    testing_support::FakeConsole text;
+    bool clicked = false;
+    for (int pump = 0; pump < 8; ++pump) {
+        toolkit.AtPump([&] {
+            const auto lines = AddedLines();
+            const bool loading = std::find(lines.begin(), lines.end(), GetStringFormat(110, L"Inicializace")) != lines.end();
+            if (clicked || !loading) return;
+            clicked = true;
+            ClickStart();
+        });
+    }
+    EXPECT_EQ(mdlMain::Run(mdlMain::ParseCommandLine({L"start"}), toolkit, text), mdlMain::kExitCancelled);
+    EXPECT_TRUE(clicked);
+    EXPECT_EQ(text.out, L"");
+    EXPECT_EQ(folder.Read(L"TEMP/report.txt"), "earlier");
 }
 
 }  // namespace

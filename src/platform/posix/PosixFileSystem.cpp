@@ -30,15 +30,28 @@ private:
     int mFd;
 };
 
-bool WriteAll(int fd, const char* data, size_t size) {
-    while (size > 0) {
-        const ssize_t written = ::write(fd, data, size);
-        if (written < 0) {
-            if (errno == EINTR) continue;
+// Appends the bytes whole or not at all. A short write (a full disk, a file
+// size limit) would leave a record without its line end, and the next one
+// would continue that line: the file is cut back to where these bytes began.
+bool AppendWhole(int fd, const char* data, size_t size) {
+    off_t start = -1;
+    size_t done = 0;
+    while (done < size) {
+        const ssize_t written = ::write(fd, data + done, size - done);
+        if (written < 0 && errno == EINTR) continue;
+        if (written <= 0) {
+            if (start >= 0) {
+                const int cut = ::ftruncate(fd, start);
+                static_cast<void>(cut);  // when even that fails, nothing more can be done
+            }
             return false;
         }
-        data += written;
-        size -= static_cast<size_t>(written);
+        // With O_APPEND the offset is the end of what was just written.
+        if (start < 0) {
+            const off_t end = ::lseek(fd, 0, SEEK_CUR);
+            if (end >= written) start = end - written;
+        }
+        done += static_cast<size_t>(written);
     }
     return true;
 }
@@ -206,7 +219,7 @@ bool PosixFileSystem::AppendText(std::wstring_view strPath, std::wstring_view st
     FileDescriptor fd(::open(NativePath(strPath).c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0666));
     if (fd.Get() < 0) return false;
     const std::string bytes = ToAnsi(strText);
-    return WriteAll(fd.Get(), bytes.data(), bytes.size());
+    return AppendWhole(fd.Get(), bytes.data(), bytes.size());
 }
 
 }  // namespace platform::posix

@@ -121,21 +121,41 @@ bool Win32FileSystem::ReadFile(std::wstring_view strPath, std::string& bytes) {
     return true;
 }
 
-bool Win32FileSystem::AppendText(std::wstring_view strPath, std::wstring_view strText) {
-    FileHandle file(CreateFileA(ToAnsi(strPath).c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file.Valid()) return false;
+bool Win32FileSystem::WritePiece(void* hFile, const char* data, uint32_t lngBytes, uint32_t& lngWritten) {
+    DWORD written = 0;
+    const bool ok = WriteFile(hFile, data, lngBytes, &written, nullptr) != 0;
+    lngWritten = written;
+    return ok;
+}
 
+bool Win32FileSystem::AppendText(std::wstring_view strPath, std::wstring_view strText) {
+    const std::string path = ToAnsi(strPath);
     const std::string bytes = ToAnsi(strText);
+    LARGE_INTEGER start{};
     size_t done = 0;
-    while (done < bytes.size()) {
-        const size_t left = bytes.size() - done;
-        const DWORD piece = static_cast<DWORD>(left < kChunkBytes ? left : kChunkBytes);
-        DWORD written = 0;
-        if (WriteFile(file.Get(), bytes.data() + done, piece, &written, nullptr) == 0 || written == 0) return false;
-        done += written;
+    {
+        FileHandle file(CreateFileA(path.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                    OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (!file.Valid()) return false;
+        if (GetFileSizeEx(file.Get(), &start) == 0) start.QuadPart = -1;
+        while (done < bytes.size()) {
+            const size_t left = bytes.size() - done;
+            const uint32_t piece = static_cast<uint32_t>(left < kChunkBytes ? left : kChunkBytes);
+            uint32_t written = 0;
+            const bool ok = WritePiece(file.Get(), bytes.data() + done, piece, written);
+            done += written;
+            if (!ok || written == 0) break;
+        }
+        if (done == bytes.size()) return true;
     }
-    return true;
+    // A torn record would glue the next one onto its line. An append-only
+    // handle cannot cut, so a second one does.
+    if (done > 0 && start.QuadPart >= 0) {
+        FileHandle file(CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (file.Valid() && SetFilePointerEx(file.Get(), start, nullptr, FILE_BEGIN) != 0) SetEndOfFile(file.Get());
+    }
+    return false;
 }
 
 }  // namespace platform::win32

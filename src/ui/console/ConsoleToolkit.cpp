@@ -77,16 +77,17 @@ void ConsoleToolkit::Called(const toolkit::memory::Call& call) {
         return;
     }
     if (call.Member != L"Caption") return;
+    const bool blnFailed = mEverBusy && !Busy() && CheckFinished && !CheckFinished();
     if (call.Target == mLayout.Header) {
         if (call.Value == mHeader) return;
         mHeader = call.Value;
         // While busy the header is part of the progress line drawn at the
         // next pump.
-        if (!Busy() && !mHeader.empty()) PrintLines(mHeader);
+        if (!Busy() && !mHeader.empty() && !blnFailed) PrintLines(mHeader);
     } else if (call.Target == mLayout.Footer) {
         if (call.Value == mFooter) return;
         mFooter = call.Value;
-        if (!mFooter.empty()) PrintLines(mFooter);
+        if (!mFooter.empty() && !blnFailed) PrintLines(mFooter);
     }
 }
 

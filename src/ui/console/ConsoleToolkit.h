@@ -13,6 +13,7 @@
 // the window to close; termination and a closed terminal ask it to close.
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -53,6 +54,10 @@ public:
     void PrintFoundDetails();
     // Whether the window has been busy (a check ran) since the toolkit began.
     bool CheckRan() const { return mEverBusy; }
+    // Asked when the window's texts change after a check: false when that
+    // check failed, and then the header and footer (which would read as its
+    // result) are not printed. Unset: every check counts as finished.
+    std::function<bool()> CheckFinished;
 
 private:
     bool Busy() const;

@@ -7,6 +7,7 @@
 #   EMULATOR  what runs the program (wine for the Windows build), may be empty
 #   EXPECT    the exit status the run must end with
 #   ARGS      the program's arguments, separated by "|"
+#   NOREPORT  set when the run must not leave a report behind
 string(REPLACE "|" ";" ARGS "${ARGS}")
 file(REMOVE_RECURSE "${WORK}")
 file(MAKE_DIRECTORY "${WORK}")
@@ -25,6 +26,8 @@ endif()
 if(NOT "${status}" STREQUAL "${EXPECT}")
   message(FATAL_ERROR "exit status ${status}, expected ${EXPECT}")
 endif()
-if(NOT EXISTS "${WORK}/TEMP/report.txt")
+if(NOREPORT AND EXISTS "${WORK}/TEMP/report.txt")
+  message(FATAL_ERROR "a TEMP/report.txt beside the program")
+elseif(NOT NOREPORT AND NOT EXISTS "${WORK}/TEMP/report.txt")
   message(FATAL_ERROR "no TEMP/report.txt beside the program")
 endif()
