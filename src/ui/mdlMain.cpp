@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "app/mdlTools.h"
 #include "base/Text.h"
 #include "log/LogRecType.h"
 #include "log/mdlLog.h"
@@ -87,10 +88,18 @@ Options ParseCommandLine(const std::vector<std::wstring>& args) {
 
 std::wstring Usage() {
     return L"usage: quorvex [--console] [start] [--checks 1,2]\n"
+           L"       quorvex --lint [FILE]\n"
+           L"       quorvex --inventory [CLASS[:INPUT]]... [--output FILE]\n"
            L"  start          run the check at once\n"
            L"  --console      run in the terminal instead of a window\n"
            L"  --checks LIST  check types to run: 1 known firewalls, 2 communication with the bank's servers\n"
-           L"exit status: 0 nothing found, 1 found, 2 bad usage or no check type, 3 cancelled\n";
+           L"  --lint         check a knowledge base (default: the Vigilor.dat beside the program)\n"
+           L"  --inventory    print inventory lists as the report's list blocks (default: REGISTRY PROGRAMFILES\n"
+           L"                 STARTMENU PROCESS SERVICE DUN; LOADLIBRARY:NAME and DOWNLOADFILE:URL when named)\n"
+           L"  --output FILE  write the inventory to FILE in the report's encoding\n"
+           L"exit status: 0 nothing found, 1 found, 2 bad usage or no check type, 3 cancelled\n"
+           L"  --lint: 0 no errors, 1 errors, 2 the file cannot be read\n"
+           L"  --inventory: 0 done, 2 bad usage, 3 stopped by Ctrl+C, 4 the output cannot be written\n";
 }
 
 int32_t ExitStatus(const frmMain& frm) {
@@ -132,6 +141,7 @@ int32_t Run(const Options& options, ui::toolkit::Toolkit& objToolkit, platform::
 int32_t Main(const std::vector<std::wstring>& args) {
     platform::Console& console = platform::SystemConsole();
     try {
+        if (mdlTools::IsToolCommand(args)) return mdlTools::Main(args, console);
         const Options options = ParseCommandLine(args);
         if (!options.Error.empty()) {
             console.Write(platform::ConsoleStream::Error, L"quorvex: " + options.Error + L"\n" + Usage());
