@@ -17,11 +17,11 @@ public:
     enum class LineKind : uint8_t { Blank, Comment, Section, Key, Other };
 
     struct Line {
-        int32_t Number = 0;     // 1-based; CR LF, LF and CR each end one line
+        int32_t Number = 0;      // 1-based; CR LF, LF and CR each end one line
         std::string_view Bytes;  // without its line end (and without a leading byte-order mark)
         LineEnd End = LineEnd::None;
         LineKind Kind = LineKind::Blank;
-        std::wstring Name;       // section or key name, trimmed, as written
+        std::wstring Name;  // section or key name, trimmed, as written
     };
 
     struct Section {

@@ -32,7 +32,8 @@ std::wstring BreedSection(int32_t n) { return std::wstring(kBreedPrefix) + Dec(n
 // loader writes it (1, 2, 3, no leading zeros); 0 when strName does not start
 // with strPrefix; -1 when it does but the loader never asks for that name.
 int32_t NumberAfter(std::wstring_view strPrefix, std::wstring_view strName) {
-    if (strName.size() < strPrefix.size() || !base::TextEquals(strName.substr(0, strPrefix.size()), strPrefix)) return 0;
+    if (strName.size() < strPrefix.size() || !base::TextEquals(strName.substr(0, strPrefix.size()), strPrefix))
+        return 0;
     const std::wstring_view digits = strName.substr(strPrefix.size());
     if (digits.empty() || digits.size() > 5 || digits.front() == L'0') return -1;
     int32_t value = 0;
@@ -75,10 +76,14 @@ std::wstring ByteText(unsigned char byte) {
 
 std::wstring LineEndName(clsDataFileLines::LineEnd eEnd) {
     switch (eEnd) {
-        case clsDataFileLines::LineEnd::CrLf: return L"CR LF";
-        case clsDataFileLines::LineEnd::Lf: return L"LF";
-        case clsDataFileLines::LineEnd::Cr: return L"CR";
-        case clsDataFileLines::LineEnd::None: break;
+        case clsDataFileLines::LineEnd::CrLf:
+            return L"CR LF";
+        case clsDataFileLines::LineEnd::Lf:
+            return L"LF";
+        case clsDataFileLines::LineEnd::Cr:
+            return L"CR";
+        case clsDataFileLines::LineEnd::None:
+            break;
     }
     return L"";
 }
@@ -265,7 +270,8 @@ int32_t clsLint::CheckGeneral(const clsDataFileLines& objLines, bool& blnBreedsK
     }
     if (lngLast < intCount) {
         Add(lngLine, Severity::Warning,
-            L"Count is " + Dec(intCount) + L" but there is no section " + SectionRun(lngLast + 1, intCount) + L": " + (lngLast + 1 == intCount ? L"that breed loads empty" : L"those breeds load empty") +
+            L"Count is " + Dec(intCount) + L" but there is no section " + SectionRun(lngLast + 1, intCount) + L": " +
+                (lngLast + 1 == intCount ? L"that breed loads empty" : L"those breeds load empty") +
                 L" and can never be found");
     }
     return intCount;
@@ -286,7 +292,8 @@ void clsLint::CheckBreed(const clsDataFileLines& objLines, int32_t n) {
         Add(lineOf(L"Name"), Severity::Error, L"the breed has no Name");
     } else {
         const std::wstring folded = base::UCase(base::Trim(strName));
-        const auto same = std::find_if(mNames.begin(), mNames.end(), [&](const auto& seen) { return seen.first == folded; });
+        const auto same =
+            std::find_if(mNames.begin(), mNames.end(), [&](const auto& seen) { return seen.first == folded; });
         if (same != mNames.end()) {
             Add(lineOf(L"Name"), Severity::Warning,
                 L"breed name " + Quote(strName) + L" is also the name of [" + BreedSection(same->second) + L"]");
@@ -348,7 +355,8 @@ void clsLint::CheckBreed(const clsDataFileLines& objLines, int32_t n) {
         const int32_t lngLine = objLines.KeyLine(strSection, strKey);
         if (lngLine == 0) {
             int32_t k = m;
-            while (k + 1 <= intTracks && objLines.KeyLine(strSection, std::wstring(kTrackPrefix) + Dec(k + 1)) == 0) ++k;
+            while (k + 1 <= intTracks && objLines.KeyLine(strSection, std::wstring(kTrackPrefix) + Dec(k + 1)) == 0)
+                ++k;
             Add(lngCountLine, Severity::Error,
                 NameRun(kTrackPrefix, m, k) + (k == m ? L" is" : L" are") + L" missing (the breed's Count is " +
                     Dec(intTracks) + L")");
@@ -362,8 +370,9 @@ void clsLint::CheckBreed(const clsDataFileLines& objLines, int32_t n) {
     if (*intProof > lngLoaded) {
         const bool blnDefault = objLines.KeyLine(strSection, L"Proof") == 0;
         Add(lineOf(L"Proof"), Severity::Error,
-            L"Proof " + Dec(*intProof) + (blnDefault ? L" (the loader's default)" : L"") + L" is more than the breed's " +
-                Dec(lngLoaded) + (lngLoaded == 1 ? L" track" : L" tracks") + L": the breed can never be found");
+            L"Proof " + Dec(*intProof) + (blnDefault ? L" (the loader's default)" : L"") +
+                L" is more than the breed's " + Dec(lngLoaded) + (lngLoaded == 1 ? L" track" : L" tracks") +
+                L": the breed can never be found");
     } else if (*intProof <= 0) {
         Add(lineOf(L"Proof"), Severity::Warning,
             L"Proof " + Dec(*intProof) + L": the breed counts as found without a single hit");
@@ -461,8 +470,9 @@ void clsLint::CheckLayout(const clsDataFileLines& objLines, int32_t lngBreeds, b
         const int32_t n = NumberAfter(kBreedPrefix, section.Name);
         if (n < 0) {
             Add(section.Line, Severity::Warning,
-                L"[" + section.Name + L"] is never read: breed sections are numbered Breed_1, Breed_2, ... "
-                L"without leading zeros");
+                L"[" + section.Name +
+                    L"] is never read: breed sections are numbered Breed_1, Breed_2, ... "
+                    L"without leading zeros");
             continue;
         }
         if (!blnGeneral && n == 0) {
@@ -500,8 +510,9 @@ void clsLint::CheckLayout(const clsDataFileLines& objLines, int32_t lngBreeds, b
                 }
             } else if (m < 0) {
                 Add(line.Number, Severity::Warning,
-                    L"key " + line.Name + L" is never read: track keys are numbered Track1, Track2, ... "
-                    L"without leading zeros");
+                    L"key " + line.Name +
+                        L" is never read: track keys are numbered Track1, Track2, ... "
+                        L"without leading zeros");
             } else {
                 Add(line.Number, Severity::Warning, L"key " + line.Name + L" is never read");
             }

@@ -5,9 +5,7 @@
 
 namespace mdlDataFile {
 
-std::wstring DataFilePath() {
-    return platform::Host().system->ProgramFolder() + platform::PathSep() + kDataFileName;
-}
+std::wstring DataFilePath() { return platform::Host().system->ProgramFolder() + platform::PathSep() + kDataFileName; }
 
 std::wstring ReadDataFile(std::wstring_view strSection, std::wstring_view strKey, std::wstring_view strDefault) {
     return ReadDataFileAt(DataFilePath(), strSection, strKey, strDefault);

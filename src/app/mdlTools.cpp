@@ -22,9 +22,10 @@ constexpr std::wstring_view kDefaultClasses[] = {L"REGISTRY", L"PROGRAMFILES", L
                                                  L"PROCESS",  L"SERVICE",      L"DUN"};
 
 int32_t UsageError(platform::Console& objConsole, const std::wstring& strWhy) {
-    objConsole.Write(ConsoleStream::Error,
-                     L"quorvex: " + strWhy +
-                         L"\nusage: quorvex --lint [FILE]\n       quorvex --inventory [CLASS[:INPUT]]... [--output FILE]\n");
+    objConsole.Write(
+        ConsoleStream::Error,
+        L"quorvex: " + strWhy +
+            L"\nusage: quorvex --lint [FILE]\n       quorvex --inventory [CLASS[:INPUT]]... [--output FILE]\n");
     return kExitUsage;
 }
 

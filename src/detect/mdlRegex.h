@@ -4,7 +4,6 @@
 // scan and by the knowledge-base checks, so both accept the same patterns.
 
 #include <boost/regex.hpp>
-
 #include <cstddef>
 #include <string>
 #include <string_view>

@@ -10,9 +10,8 @@
 namespace mdlRules {
 
 const std::vector<std::wstring_view>& KnownClasses() {
-    static const std::vector<std::wstring_view> classes = {L"DUN",      L"LOADLIBRARY", L"PROGRAMFILES",
-                                                           L"PROCESS",  L"REGISTRY",    L"SERVICE",
-                                                           L"STARTMENU", L"DOWNLOADFILE"};
+    static const std::vector<std::wstring_view> classes = {
+        L"DUN", L"LOADLIBRARY", L"PROGRAMFILES", L"PROCESS", L"REGISTRY", L"SERVICE", L"STARTMENU", L"DOWNLOADFILE"};
     return classes;
 }
 
@@ -50,6 +49,10 @@ std::optional<PatternProblem> RegexProblem(std::wstring_view strPattern) {
     mdlRegex::Regex re;
     PatternProblem problem;
     if (mdlRegex::TryCompileRegex(strPattern, re, problem.Message, problem.Column)) return std::nullopt;
+    // The engine ends its messages with a full stop; they go inside a sentence here.
+    while (!problem.Message.empty() && (problem.Message.back() == L'.' || problem.Message.back() == L' ')) {
+        problem.Message.pop_back();
+    }
     return problem;
 }
 

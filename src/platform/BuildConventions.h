@@ -8,7 +8,7 @@
 namespace platform {
 
 enum class TextEncoding {
-    Utf8,         // bytes that are not UTF-8 are still read, as Windows-1250
+    Utf8,  // bytes that are not UTF-8 are still read, as Windows-1250
     Windows1250,
 };
 

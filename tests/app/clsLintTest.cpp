@@ -37,7 +37,7 @@ Lines Plus(Lines lines, const Lines& more) {
 
 struct Expected {
     int32_t line;
-    char level;  // 'E' error, 'W' warning
+    char level;         // 'E' error, 'W' warning
     std::wstring text;  // part of the message
 };
 
@@ -57,46 +57,66 @@ std::vector<Case> Cases() {
         {"no General", Join({"[Breed_1]", "Name=A"}), {{0, 'E', L"there is no [General] section"}}},
         {"Count not numeric", Join({"[General]", "Count=abc"}), {{2, 'E', L"Count \"abc\" is not a number"}}},
         {"Count overflows", Join({"[General]", "Count=40000"}), {{2, 'E', L"out of range (-32768 to 32767)"}}},
-        {"Count too large", Join(With(Base(), 2, "Count=3")),
+        {"Count too large",
+         Join(With(Base(), 2, "Count=3")),
          {{2, 'W', L"no section [Breed_2] to [Breed_3]: those breeds load empty"}}},
         {"Count too small", Join(Plus(Base(), second)), {{9, 'E', L"[Breed_2] is beyond [General] Count=1"}}},
-        {"gap", Join(Plus(With(Base(), 2, "Count=3"), {"[Breed_3]", "Name=Guard", "Proof=0"})),
+        {"gap",
+         Join(Plus(With(Base(), 2, "Count=3"), {"[Breed_3]", "Name=Guard", "Proof=0"})),
          {{2, 'E', L"no section [Breed_2]: that breed loads empty"}, {11, 'W', L"Proof 0: the breed counts as found"}}},
         {"no Name", Join(With(Base(), 4, "Info=x")), {{3, 'E', L"the breed has no Name"}}},
-        {"Filter not numeric", Join(With(Base(), 5, "Filter=x")), {{5, 'E', L"Filter \"x\" is not a number: the loader uses 0"}}},
+        {"Filter not numeric",
+         Join(With(Base(), 5, "Filter=x")),
+         {{5, 'E', L"Filter \"x\" is not a number: the loader uses 0"}}},
         {"Filter bits", Join(With(Base(), 5, "Filter=5")), {{5, 'W', L"Filter 5 has bits the window never sets"}}},
-        {"Proof not numeric", Join(With(Base(), 6, "Proof=")),
-         {{6, 'E', L"Proof \"\" is not a number: the loader uses 5"}, {6, 'E', L"Proof 5 is more than the breed's 1 track"}}},
+        {"Proof not numeric",
+         Join(With(Base(), 6, "Proof=")),
+         {{6, 'E', L"Proof \"\" is not a number: the loader uses 5"},
+          {6, 'E', L"Proof 5 is more than the breed's 1 track"}}},
         {"Proof overflows", Join(With(Base(), 6, "Proof=32767.5")), {{6, 'E', L"loading fails here with an overflow"}}},
         {"Proof above tracks", Join(With(Base(), 6, "Proof=2")), {{6, 'E', L"the breed can never be found"}}},
-        {"Count of breed not numeric", Join(With(Base(), 7, "Count=one")), {{7, 'E', L"drops this breed and its tracks"}}},
-        {"duplicate names", Join(Plus(With(Base(), 2, "Count=2"), {"[Breed_2]", "Name=shield ", "Proof=0"})),
+        {"Count of breed not numeric",
+         Join(With(Base(), 7, "Count=one")),
+         {{7, 'E', L"drops this breed and its tracks"}}},
+        {"duplicate names",
+         Join(Plus(With(Base(), 2, "Count=2"), {"[Breed_2]", "Name=shield ", "Proof=0"})),
          {{10, 'W', L"is also the name of [Breed_1]"}, {11, 'W', L"Proof 0"}}},
-        {"four fields", Join(Base("Track1=PROCESS~#~#INSTR~#shield")),
+        {"four fields",
+         Join(Base("Track1=PROCESS~#~#INSTR~#shield")),
          {{6, 'E', L"Proof 1 is more than the breed's 0 tracks"}, {8, 'E', L"4 fields, five are needed"}}},
         {"unknown class", Join(Base("Track1=FOO~#~#INSTR~#x~#0")), {{8, 'E', L"unknown class \"FOO\""}}},
-        {"unknown operator", Join(Base("Track1=process~#~#contains~#x~#0")), {{8, 'E', L"unknown operator \"CONTAINS\""}}},
-        {"REGEXP rejected", Join(Base("Track1=PROCESS~#~#REGEXP~#^(a~#0")), {{8, 'E', L"the REGEXP pattern is rejected"}}},
+        {"unknown operator",
+         Join(Base("Track1=process~#~#contains~#x~#0")),
+         {{8, 'E', L"unknown operator \"CONTAINS\""}}},
+        {"REGEXP rejected",
+         Join(Base("Track1=PROCESS~#~#REGEXP~#^(a~#0")),
+         {{8, 'E', L"the REGEXP pattern is rejected"}}},
         {"LIKE unclosed", Join(Base("Track1=PROCESS~#~#LIKE~#*[ab~#0")), {{8, 'E', L"unclosed \"[\""}}},
         {"LIKE descending", Join(Base("Track1=PROCESS~#~#!LIKE~#*[z-a]*~#0")), {{8, 'E', L"descending range"}}},
         {"greater than text", Join(Base("Track1=PROCESS~#~#>~#abc~#0")), {{8, 'E', L"of \">\" is not a number"}}},
         {"report level", Join(Base("Track1=PROCESS~#~#<~# 10 ~#x")), {{8, 'E', L"report level \"x\" is not a number"}}},
-        {"track beyond Count", Join(Plus(Base(), {"Track2=PROCESS~#~#INSTR~#b~#0"})),
+        {"track beyond Count",
+         Join(Plus(Base(), {"Track2=PROCESS~#~#INSTR~#b~#0"})),
          {{9, 'W', L"Track2 is beyond the breed's Count 1"}}},
         {"tracks missing", Join(With(Base(), 7, "Count=4")), {{7, 'E', L"Track2 to Track4 are missing"}}},
-        {"value cut", Join(Plus(Base(), {"Info=" + std::string(300, 'i')})),
+        {"value cut",
+         Join(Plus(Base(), {"Info=" + std::string(300, 'i')})),
          {{9, 'E', L"Info is 300 characters long: the loader cuts it after character 254"}}},
         {"byte-order mark", "\xEF\xBB\xBF; first\r\n" + Join(Base()), {{1, 'W', L"byte-order mark"}}},
-        {"mixed line ends", Join(Lines(base.begin(), base.begin() + 4)) + Join(Lines(base.begin() + 4, base.end()), "\n"),
+        {"mixed line ends",
+         Join(Lines(base.begin(), base.begin() + 4)) + Join(Lines(base.begin() + 4, base.end()), "\n"),
          {{5, 'W', L"this line ends with LF, line 1 with CR LF"}}},
         {"LF lines", Join(Base("Track1=X~#~#=~#~#0"), "\n"), {{8, 'E', L"unknown class \"X\""}}},
-        {"encoding", Join(With(Base(), 4, utf8 ? "Name=Zed\xE8" : "Name=Zed\xC4\x8D")),
+        {"encoding",
+         Join(With(Base(), 4, utf8 ? "Name=Zed\xE8" : "Name=Zed\xC4\x8D")),
          {{4, 'E', utf8 ? L"not valid UTF-8 (byte 9)" : L"written in UTF-8"}}},
-        {"download address", Join(Base("Track1=DOWNLOADFILE~#ftp://bank.test/x~#=~#OK~#0")),
+        {"download address",
+         Join(Base("Track1=DOWNLOADFILE~#ftp://bank.test/x~#=~#OK~#0")),
          {{8, 'E', L"not an http:// or https:// URL"}}},
         {"library path", Join(Base("Track1=LOADLIBRARY~#sub\\x.dll~#INSTR~#=0~#0")),
          restricted ? std::vector<Expected>{{8, 'W', L"is a relative path"}} : std::vector<Expected>{}},
-        {"layout", Join(Plus(Base(), {"Nmae=x", "Filter=2", "stray text", "[Extra]", "[Breed_01]", "[breed_1]"})),
+        {"layout",
+         Join(Plus(Base(), {"Nmae=x", "Filter=2", "stray text", "[Extra]", "[Breed_01]", "[breed_1]"})),
          {{9, 'W', L"key Nmae is never read"},
           {10, 'W', L"repeats the one of line 5"},
           {11, 'W', L"no section, key=value pair or comment"},
@@ -141,7 +161,8 @@ TEST(ClsLintTest, LineNumbersForEveryLineEnd) {
 
 TEST(ClsLintTest, SampleKnowledgeBaseOfThisBuildIsClean) {
     const bool utf8 = platform::DataFileEncoding() == platform::TextEncoding::Utf8;
-    const std::string path = std::string(QUORVEX_SOURCE_DIR) + (utf8 ? "/data/linux" : "/data/windows") + "/Vigilor.dat";
+    const std::string path =
+        std::string(QUORVEX_SOURCE_DIR) + (utf8 ? "/data/linux" : "/data/windows") + "/Vigilor.dat";
     clsLint lint;
     ASSERT_TRUE(lint.Run(std::wstring(path.begin(), path.end())));
     EXPECT_TRUE(lint.Findings().empty()) << ::testing::PrintToString(lint.Text(L"Vigilor.dat"));
@@ -163,7 +184,8 @@ TEST(ClsLintTest, ExitStatusAndSummary) {
         folder.Write(L"kb.dat", Join(run.lines));
         testing_support::FakeConsole console;
         EXPECT_EQ(mdlTools::Lint(folder.File(L"kb.dat"), console), run.status);
-        EXPECT_TRUE(console.out.ends_with(folder.File(L"kb.dat") + run.summary)) << ::testing::PrintToString(console.out);
+        EXPECT_TRUE(console.out.ends_with(folder.File(L"kb.dat") + run.summary))
+            << ::testing::PrintToString(console.out);
     }
     testing_support::FakeConsole console;
     EXPECT_EQ(mdlTools::Lint(folder.File(L"missing.dat"), console), 2);

@@ -76,7 +76,7 @@ TEST_F(InventoryTest, StopRequestPrintsNoPartialOutput) {
 
 TEST(ToolsCommandLineTest, MisuseIsBadUsage) {
     const std::vector<std::vector<std::wstring>> misuses = {
-        {L"start", L"--lint"},      {L"--lint", L"a.dat", L"b.dat"}, {L"--lint", L"--console"},
+        {L"start", L"--lint"},         {L"--lint", L"a.dat", L"b.dat"},     {L"--lint", L"--console"},
         {L"--inventory", L"--output"}, {L"--inventory", L"--checks", L"1"},
     };
     for (const auto& args : misuses) {

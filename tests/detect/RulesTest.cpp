@@ -52,7 +52,8 @@ TEST(RulesPatternTest, RegexProblemsNameTheColumnOfThePatternAsWritten) {
     };
     const Case cases[] = {
         // Past the last character: the engine gave up at the end.
-        {L"^n[a-z]*", 0}, {L"\\u0041+", 0}, {L"ab(c", 5}, {L"\\u0041\\u0042(", 14}, {L"a{2,1}", 5}, {L"\\u0041{2,1}", 10},
+        {L"^n[a-z]*", 0},         {L"\\u0041+", 0}, {L"ab(c", 5},
+        {L"\\u0041\\u0042(", 14}, {L"a{2,1}", 5},   {L"\\u0041{2,1}", 10},
     };
     for (const auto& c : cases) {
         const auto problem = mdlRules::RegexProblem(c.pattern);

@@ -1,7 +1,6 @@
 #include <unistd.h>
 
 #include <cerrno>
-
 #include <string>
 
 #include "platform/AnsiCodePage.h"
