@@ -33,7 +33,7 @@ TEST_F(InventoryTest, ProcessListIsTheReportsListBlockByteForByte) {
 
     FakeConsole out;
     ASSERT_EQ(mdlTools::Inventory({L"PROCESS"}, false, L"", out), 0);
-    EXPECT_EQ(out.out, platform::FromAnsi(dumped));
+    EXPECT_EQ(platform::ToAnsi(out.out), dumped) << "standard output gets the same bytes";
     EXPECT_TRUE(out.err.empty()) << "no progress when standard error is no terminal";
 }
 
