@@ -14,6 +14,14 @@ namespace {
 using Lines = std::vector<std::string>;
 using testing_support::TempFolder;
 
+// A new file name for every file written: the profile reader keeps a parse
+// until the file's size or time changes, and a rewrite within the clock's
+// granularity need not change either.
+std::wstring NextName() {
+    static int counter = 0;
+    return L"kb" + std::to_wstring(++counter) + L".dat";
+}
+
 std::string Join(const Lines& lines, std::string_view eol = "\r\n") {
     std::string text;
     for (const auto& line : lines) text += line + std::string(eol);
@@ -129,9 +137,10 @@ std::vector<Case> Cases() {
 TEST(ClsLintTest, EachFaultGivesExactlyItsFindings) {
     TempFolder folder;
     for (const Case& c : Cases()) {
-        folder.Write(L"kb.dat", c.bytes);
+        const std::wstring name = NextName();
+        folder.Write(name, c.bytes);
         clsLint lint;
-        ASSERT_TRUE(lint.Run(folder.File(L"kb.dat"))) << c.name;
+        ASSERT_TRUE(lint.Run(folder.File(name))) << c.name;
         const auto& found = lint.Findings();
         ASSERT_EQ(found.size(), c.expected.size()) << c.name << "\n" << ::testing::PrintToString(lint.Text(L"kb"));
         for (size_t i = 0; i < found.size(); ++i) {
@@ -150,9 +159,10 @@ TEST(ClsLintTest, LineNumbersForEveryLineEnd) {
     TempFolder folder;
     const Lines lines = Plus(Lines{"; x", "", "; y"}, Base("Track1=PROCESS~#~#>~#abc~#0"));
     for (std::string_view eol : {"\r\n", "\n", "\r"}) {
-        folder.Write(L"kb.dat", Join(lines, eol));
+        const std::wstring name = NextName();
+        folder.Write(name, Join(lines, eol));
         clsLint lint;
-        ASSERT_TRUE(lint.Run(folder.File(L"kb.dat")));
+        ASSERT_TRUE(lint.Run(folder.File(name)));
         const auto& found = lint.Findings();
         ASSERT_FALSE(found.empty()) << ::testing::PrintToString(std::string(eol));
         EXPECT_EQ(found.back().Line, 11) << ::testing::PrintToString(std::string(eol));
@@ -181,10 +191,11 @@ TEST(ClsLintTest, ExitStatusAndSummary) {
         {With(Base(), 6, "Proof=3"), 1, L": 1 error, 0 warnings\n"},
     };
     for (const Run& run : runs) {
-        folder.Write(L"kb.dat", Join(run.lines));
+        const std::wstring name = NextName();
+        folder.Write(name, Join(run.lines));
         testing_support::FakeConsole console;
-        EXPECT_EQ(mdlTools::Lint(folder.File(L"kb.dat"), console), run.status);
-        EXPECT_TRUE(console.out.ends_with(folder.File(L"kb.dat") + run.summary))
+        EXPECT_EQ(mdlTools::Lint(folder.File(name), console), run.status);
+        EXPECT_TRUE(console.out.ends_with(folder.File(name) + run.summary))
             << ::testing::PrintToString(console.out);
     }
     testing_support::FakeConsole console;
