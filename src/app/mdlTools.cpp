@@ -56,7 +56,7 @@ int32_t Main(const std::vector<std::wstring>& args, platform::Console& objConsol
         if (args.size() == 2 && args[1].starts_with(L"--")) return UsageError(objConsole, L"unknown option " + args[1]);
         return Lint(args.size() == 2 ? args[1] : mdlDataFile::DataFilePath(), objConsole);
     }
-    std::vector<std::wstring> specs;
+    std::vector<std::wstring> requests;
     bool blnToFile = false;
     std::wstring strOutput;
     for (size_t i = 1; i < args.size(); ++i) {
@@ -71,11 +71,11 @@ int32_t Main(const std::vector<std::wstring>& args, platform::Console& objConsol
         } else if (arg.starts_with(L"--")) {
             return UsageError(objConsole, L"unknown option " + arg);
         } else {
-            specs.push_back(arg);
+            requests.push_back(arg);
         }
     }
     if (blnToFile && strOutput.empty()) return UsageError(objConsole, L"--output needs a file name");
-    return Inventory(specs, blnToFile, strOutput, objConsole);
+    return Inventory(requests, blnToFile, strOutput, objConsole);
 }
 
 int32_t Lint(const std::wstring& strFile, platform::Console& objConsole) {
@@ -88,16 +88,16 @@ int32_t Lint(const std::wstring& strFile, platform::Console& objConsole) {
     return objLint.Errors() > 0 ? kExitErrorsFound : kExitClean;
 }
 
-int32_t Inventory(const std::vector<std::wstring>& specs, bool blnToFile, const std::wstring& strOutput,
+int32_t Inventory(const std::vector<std::wstring>& requests, bool blnToFile, const std::wstring& strOutput,
                   platform::Console& objConsole) {
     // The tracks a check would gather these lists for.
     std::vector<clsTrack> tracks;
-    for (const auto& spec : specs) {
-        const size_t colon = spec.find(L':');
+    for (const auto& strRequest : requests) {
+        const size_t colon = strRequest.find(L':');
         clsTrack objTrack;
-        objTrack.Class(spec.substr(0, colon));
-        if (colon != std::wstring::npos) objTrack.InputValue(spec.substr(colon + 1));
-        if (!mdlRules::IsKnownClass(objTrack.Class())) return UsageError(objConsole, L"unknown class " + spec);
+        objTrack.Class(strRequest.substr(0, colon));
+        if (colon != std::wstring::npos) objTrack.InputValue(strRequest.substr(colon + 1));
+        if (!mdlRules::IsKnownClass(objTrack.Class())) return UsageError(objConsole, L"unknown class " + strRequest);
         if (NeedsInput(objTrack.Class()) && objTrack.InputValue().empty()) {
             return UsageError(objConsole, objTrack.Class() + L" needs an input: " + objTrack.Class() + L":INPUT");
         }

@@ -31,7 +31,7 @@ int32_t Lint(const std::wstring& strFile, platform::Console& objConsole);
 // --inventory: each CLASS[:INPUT] gathered as a check would and printed as
 // the report's list block (all classes that need no input when none is
 // given); with blnToFile the blocks go to strOutput in the report's encoding.
-int32_t Inventory(const std::vector<std::wstring>& specs, bool blnToFile, const std::wstring& strOutput,
+int32_t Inventory(const std::vector<std::wstring>& requests, bool blnToFile, const std::wstring& strOutput,
                   platform::Console& objConsole);
 
 }  // namespace mdlTools

@@ -56,9 +56,9 @@ TEST_F(InventoryTest, ClassesGatheredAndRefused) {
     EXPECT_NE(named.out.find(L"[LOADLIBRARY].(shield.dll)\r\nLoadLibrary(shield.dll)=4096\r\n"), std::wstring::npos);
     EXPECT_NE(named.err.find(L"LOADLIBRARY (1/1)"), std::wstring::npos) << "progress on a terminal";
 
-    for (std::wstring_view spec : {L"FIREWALL", L"LOADLIBRARY", L"DOWNLOADFILE:"}) {
+    for (std::wstring_view strRequest : {L"FIREWALL", L"LOADLIBRARY", L"DOWNLOADFILE:"}) {
         FakeConsole refused;
-        EXPECT_EQ(mdlTools::Inventory({std::wstring(spec)}, false, L"", refused), 2) << std::wstring(spec);
+        EXPECT_EQ(mdlTools::Inventory({std::wstring(strRequest)}, false, L"", refused), 2) << std::wstring(strRequest);
         EXPECT_TRUE(refused.out.empty());
     }
 }
