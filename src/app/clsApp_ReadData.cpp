@@ -8,23 +8,6 @@
 
 namespace {
 
-constexpr wchar_t kFieldDelimiter[] = L"~#";
-
-// A track value split at every delimiter (no quoting exists).
-std::vector<std::wstring> SplitFields(std::wstring_view strValue) {
-    std::vector<std::wstring> fields;
-    size_t start = 0;
-    for (;;) {
-        const size_t found = strValue.find(kFieldDelimiter, start);
-        if (found == std::wstring_view::npos) {
-            fields.emplace_back(strValue.substr(start));
-            return fields;
-        }
-        fields.emplace_back(strValue.substr(start, found - start));
-        start = found + 2;
-    }
-}
-
 // A 16-bit number of the data file, or the fallback text's value when the
 // value is not numeric; out of range raises error 6.
 int16_t ReadInt(std::wstring_view strSection, std::wstring_view strKey, std::wstring_view strFallback) {
@@ -64,16 +47,8 @@ int32_t clsApp::Check_ReadData() {
                 const int16_t intTracks = base::CInt(static_cast<double>(base::CLng(strTracks)));
                 for (int32_t m = 1; m <= intTracks; ++m) {
                     const std::wstring strTrack = mdlDataFile::ReadDataFile(strSection, L"Track" + base::DecStr(m), L"");
-                    const std::vector<std::wstring> fields = SplitFields(strTrack);
-                    if (fields.size() != 5) continue;
-                    auto objTrack = std::make_shared<clsTrack>();
-                    objTrack->BreedID(n);
-                    objTrack->Class(fields[0]);
-                    objTrack->ID(m);
-                    objTrack->InputValue(fields[1]);
-                    objTrack->Operator(fields[2]);
-                    objTrack->TestingValue(fields[3]);
-                    objTrack->ReportLevel(base::IsNumeric(fields[4]) ? base::CLng(fields[4]) : 99);
+                    std::shared_ptr<clsTrack> objTrack = mdlDataFile::NewTrack(n, m, strTrack);
+                    if (!objTrack) continue;
                     mobjDetector->AddTrack(objTrack);
                     objBreed->TrackCount(objBreed->TrackCount() + 1);
                 }

@@ -1,8 +1,13 @@
 #pragma once
 // The knowledge base: Vigilor.dat in the folder of the program.
 
+#include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
+
+#include "detect/clsTrack.h"
 
 namespace mdlDataFile {
 
@@ -17,5 +22,16 @@ std::wstring DataFilePath();
 // One value of the data file, read afresh on every call; strDefault when the
 // file, section or key is missing.
 std::wstring ReadDataFile(std::wstring_view strSection, std::wstring_view strKey, std::wstring_view strDefault);
+// The same from another file (a full path), through a buffer of
+// lngBufferChars characters.
+std::wstring ReadDataFileAt(std::wstring_view strFile, std::wstring_view strSection, std::wstring_view strKey,
+                            std::wstring_view strDefault, uint32_t lngBufferChars = kReadBufferChars);
+
+// A track value split at every "~#" (there is no quoting).
+std::vector<std::wstring> SplitTrack(std::wstring_view strValue);
+// Track lngTrack of breed lngBreed from its value, or none when the value does
+// not hold exactly five fields. A report level out of the 32-bit range raises
+// error 6.
+std::shared_ptr<clsTrack> NewTrack(int32_t lngBreed, int32_t lngTrack, std::wstring_view strValue);
 
 }  // namespace mdlDataFile

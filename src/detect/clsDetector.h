@@ -57,6 +57,10 @@ public:
     // Never raises.
     void Scan(int16_t lngFilter);
     void Clear();
+    // Gathers objTrack's inventory list as a check does (once per
+    // EnumListID) and appends its list block to the report, without
+    // evaluating the track. False when no list was gathered (a stop request).
+    bool ReportInventory(const clsTrack& objTrack);
     // Empties the registers of breeds and tracks as well as one check's
     // results, so that a knowledge base can be read again from the start.
     void ClearRegisters();

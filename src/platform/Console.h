@@ -26,6 +26,9 @@ public:
     // Writes text with "\n" line ends; the console's own code page and line
     // ends are the implementation's business. Failures are ignored.
     virtual void Write(ConsoleStream stream, std::wstring_view strText) = 0;
+    // Writes text as a file of the program would hold it: the ANSI code page,
+    // line ends exactly as given (a terminal still shows every character).
+    virtual void WriteVerbatim(ConsoleStream stream, std::wstring_view strText) = 0;
     // Starts (true) or stops catching the requests; while caught they no
     // longer end the process but wait for TakeEvent (except a third Ctrl+C
     // that finds the first two not yet taken: it ends the process).

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "app/mdlDataFile.h"
+#include "app/mdlTools.h"
 #include "base/Text.h"
 #include "log/LogRecType.h"
 #include "log/mdlLog.h"
@@ -209,6 +210,16 @@ std::wstring Usage() {
         if (!option.Value.empty()) names += L" " + std::wstring(option.Value);
         AddUsageRow(text, names, option.Help);
     }
+    text += L"\nTools for knowledge-base authors and the support desk (no check, no network):\n";
+    AddUsageRow(text, L"--lint [FILE]", L"check a knowledge base, by default the Vigilor.dat beside the\n"
+                                        L"program; exit status 0 no errors, 1 errors, 2 the file cannot be read");
+    AddUsageRow(text, L"--inventory [CLASS[:INPUT]]... [--output FILE]",
+                L"print the inventory lists a check would test, as the report's\n"
+                L"list blocks: REGISTRY PROGRAMFILES STARTMENU PROCESS SERVICE DUN\n"
+                L"(all of these when none is named), LOADLIBRARY:NAME and\n"
+                L"DOWNLOADFILE:URL when named; --output writes FILE in the report's\n"
+                L"encoding; exit status 0 done, 2 bad usage, 3 stopped by Ctrl+C,\n"
+                L"4 the output cannot be written");
     text += L"\nWithout --console the window is shown when one can be opened here; otherwise\n"
             L"the check runs in this terminal.\n\n"
             L"Exit status:\n";
@@ -240,6 +251,10 @@ int32_t Run(const Options& options, ui::console::ConsoleToolkit& objToolkit, pla
 int32_t Main(const std::vector<std::wstring>& args) {
     platform::Console& console = platform::SystemConsole();
     try {
+        if (mdlTools::IsToolCommand(args)) {
+            platform::UseParentConsole();
+            return mdlTools::Main(args, console);
+        }
         const Options options = ParseCommandLine(args);
         if (options.Console || options.Help || !options.Error.empty()) platform::UseParentConsole();
         if (!options.Error.empty()) {

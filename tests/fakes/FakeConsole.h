@@ -28,6 +28,7 @@ public:
     void Write(platform::ConsoleStream stream, std::wstring_view strText) override {
         (stream == platform::ConsoleStream::Error ? err : out) += strText;
     }
+    void WriteVerbatim(platform::ConsoleStream stream, std::wstring_view strText) override { Write(stream, strText); }
     void CatchEvents(bool blnOn) override { catching = blnOn; }
     platform::ConsoleEvent TakeEvent() override {
         if (events.empty()) return platform::ConsoleEvent::None;

@@ -74,6 +74,9 @@ public:
         }
     }
 
+    // Write changes nothing on the way either.
+    void WriteVerbatim(ConsoleStream stream, std::wstring_view strText) override { Write(stream, strText); }
+
     void CatchEvents(bool blnOn) override {
         if (blnOn == mCatching) return;
         if (blnOn) {

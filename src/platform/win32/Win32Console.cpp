@@ -88,7 +88,22 @@ public:
             if (ch == L'\n') text += L'\r';
             text += ch;
         }
-        const std::string bytes = ToAnsi(text);
+        WriteBytes(handle, ToAnsi(text));
+    }
+
+    void WriteVerbatim(ConsoleStream stream, std::wstring_view strText) override {
+        HANDLE handle = Handle(stream);
+        if (handle == nullptr || handle == INVALID_HANDLE_VALUE) return;
+        DWORD mode = 0;
+        if (GetConsoleMode(handle, &mode) != 0) {
+            DWORD written = 0;
+            WriteConsoleW(handle, strText.data(), static_cast<DWORD>(strText.size()), &written, nullptr);
+            return;
+        }
+        WriteBytes(handle, ToAnsi(strText));
+    }
+
+    void WriteBytes(HANDLE handle, const std::string& bytes) {
         DWORD written = 0;
         if (WriteFile(handle, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) == 0) {
             const DWORD error = GetLastError();
