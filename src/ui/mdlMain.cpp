@@ -256,7 +256,7 @@ int32_t Main(const std::vector<std::wstring>& args) {
             return mdlTools::Main(args, console);
         }
         const Options options = ParseCommandLine(args);
-        if (options.Console || options.Help || !options.Error.empty()) platform::UseParentConsole();
+        if (options.Console || options.RunMode == Mode::Help || !options.Error.empty()) platform::UseParentConsole();
         if (!options.Error.empty()) {
             console.Write(platform::ConsoleStream::Error, L"quorvex: " + options.Error + L"\n" + Usage());
             return kExitUsage;
