@@ -15,7 +15,7 @@ else()
 endif()
 
 # One test program per subsystem; tests/fakes holds the fake machine they share.
-# ENVIRONMENT: variables (NAME=value) its tests run with.
+# ENVIRONMENT: a variable (NAME=value) its tests run with.
 function(quorvex_test name)
   cmake_parse_arguments(ARG "" "" "SOURCES;DEPENDS;ENVIRONMENT" ${ARGN})
   add_executable(${name} ${ARG_SOURCES} ${PROJECT_SOURCE_DIR}/tests/test_main.cpp)
@@ -27,9 +27,8 @@ function(quorvex_test name)
     add_test(NAME ${name} COMMAND ${name} --gtest_brief=1)
   else()
     if(ARG_ENVIRONMENT)
-      # One list item per variable, the separators kept through discovery.
-      string(REPLACE ";" "\\;" environment "${ARG_ENVIRONMENT}")
-      gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60 PROPERTIES ENVIRONMENT "${environment}")
+      # One variable: a list does not survive test discovery whole.
+      gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60 PROPERTIES ENVIRONMENT "${ARG_ENVIRONMENT}")
     else()
       gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60)
     endif()

@@ -40,12 +40,15 @@ QtWindow::QtWindow(QtToolkit& objToolkit, std::wstring strName) : mToolkit(objTo
 
 QtWindow::~QtWindow() {
     for (auto& timer : mTimers) timer->Stop();
-    // The widgets go first, while the controls that filter their events
-    // still exist; the controls keep guarded pointers only.
-    delete mWidget.data();
+    // The controls go first: they watch their widgets' events, which a
+    // widget half torn down must not reach. Their widgets go with the window.
     mArrays.clear();
     mTabOrder.clear();
     mControls.clear();
+    if (mWidget) {
+        mWidget->removeEventFilter(this);
+        delete mWidget.data();
+    }
 }
 
 template <class T, class... Args>
