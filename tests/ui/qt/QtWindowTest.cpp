@@ -265,8 +265,14 @@ TEST_F(QtWindowTest, EscapeDuringARunClosesTheWindowOnceTheRunHasUnwound) {
     WriteSample();
     Open();
     // Past the run's first pumps, so the check itself sees the cancel.
-    AtPump(3, [&] { QTest::keyClick(window->Widget(), Qt::Key_Escape); });
+    bool closeBoxRefused = false;
+    AtPump(3, [&] {
+        QTest::keyClick(window->Widget(), Qt::Key_Escape);
+        // The close box asks the same question and is refused as well.
+        closeBoxRefused = !window->Widget()->close();
+    });
     Find<QPushButton>("cmdStart")->click();
+    EXPECT_TRUE(closeBoxRefused);
     EXPECT_EQ(frm->LastResult(), -1);
     EXPECT_EQ(Text("lblInfoUserHeader"), ToQString(GetString(104)));
     EXPECT_TRUE(window->Loaded()) << "the close waits for the close timer";
