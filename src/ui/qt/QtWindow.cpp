@@ -27,7 +27,7 @@ constexpr int32_t kLargestLayoutDpi = 144;
 }  // namespace
 
 QtWindow::QtWindow(QtToolkit& objToolkit, std::wstring strName) : mToolkit(objToolkit), mName(std::move(strName)) {
-    mWidget = new QWidget(nullptr, Qt::Window | Qt::MSWindowsFixedSizeDialogHint);
+    mWidget = new QWidget(nullptr, Qt::Window);
     mWidget->setObjectName(ToQString(mName));
     mWidget->setAutoFillBackground(true);
     mWidget->installEventFilter(this);

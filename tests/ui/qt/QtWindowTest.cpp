@@ -305,4 +305,27 @@ TEST_F(QtWindowTest, StartWithNoCheckTypeAsksInAMessageBox) {
     EXPECT_EQ(frm->LastResult(), frmMain::kNoRun);
 }
 
+TEST(QtWindowFitTest, AWindowGrowsEvenlyRatherThanCutACaption) {
+    ui::qt::QtToolkit toolkit;
+    const struct {
+        ui::toolkit::Twips width;
+        bool grows;
+    } cases[] = {{1275, false}, {900, true}};
+    for (const auto& c : cases) {
+        auto window = toolkit.NewWindow(L"frmFit");
+        window->ClientSize(ui::toolkit::Size{3000, 1500});
+        ui::toolkit::Button& button = window->AddButton(L"cmdFit");
+        button.Bounds(ui::toolkit::Rect{150, 150, c.width, 435});
+        button.Caption(L"&START");
+        window->Show();
+        auto& qtWindow = dynamic_cast<ui::qt::QtWindow&>(*window);
+        auto* widget = qtWindow.Widget()->findChild<QPushButton*>(QStringLiteral("cmdFit"));
+        EXPECT_EQ(qtWindow.LayoutDpi() > 96, c.grows);
+        EXPECT_LE(widget->sizeHint().width(), widget->width());
+        // The window grew with the button, so the button still fits inside.
+        EXPECT_TRUE(qtWindow.Widget()->rect().contains(widget->geometry()));
+        EXPECT_EQ(button.Bounds().Width, c.width) << "the layout keeps its twips";
+    }
+}
+
 }  // namespace
