@@ -10,6 +10,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
+#include <QTextDocument>
 #include <QTimer>
 #include <memory>
 
@@ -250,6 +251,11 @@ TEST_F(QtWindowTest, ARunShowsProgressResultsAndDetails) {
     EXPECT_TRUE(link->font().bold() && link->font().underline());
     EXPECT_EQ(link->palette().color(QPalette::WindowText), QColor(0, 0, 255));
     EXPECT_EQ(link->cursor().shape(), Qt::BitmapCursor) << "the hand cursor";
+    // A link that looks like markup is shown as it is, never interpreted.
+    frm->Controls().lblInfoUserFooterUrl->ToolTip(L"<img src=\"x.png\">");
+    QTextDocument shown;
+    shown.setHtml(link->toolTip());
+    EXPECT_EQ(shown.toPlainText(), "<img src=\"x.png\">");
 
     // Hovering a line: the hand and the hint; below the lines: neither.
     const QRect second = list->visualItemRect(list->item(1));
