@@ -15,6 +15,7 @@
 #include <memory>
 
 #include "app/AppFixture.h"
+#include "base/VbError.h"
 #include "base/Version.h"
 #include "ui/StringTable.h"
 #include "ui/frmMain.h"
@@ -332,6 +333,54 @@ TEST(QtWindowFitTest, AWindowGrowsEvenlyRatherThanCutACaption) {
         EXPECT_TRUE(qtWindow.Widget()->rect().contains(widget->geometry()));
         EXPECT_EQ(button.Bounds().Width, c.width) << "the layout keeps its twips";
     }
+}
+
+TEST(QtListBoxTest, LinesDataAndTheLineNearestToAPoint) {
+    ui::qt::QtToolkit toolkit;
+    auto window = toolkit.NewWindow(L"frmList");
+    window->ClientSize(ui::toolkit::Size{4500, 3000});
+    ui::toolkit::ListBox& list = window->AddListBox(L"lstList");
+    list.Bounds(ui::toolkit::Rect{0, 0, 4500, 3000});
+    window->Show();
+    auto* widget = dynamic_cast<ui::qt::QtWindow&>(*window).Widget()->findChild<QListWidget*>(QStringLiteral("lstList"));
+    const auto twips = [](int pixels) { return ui::toolkit::TwipsFromPixels(pixels); };
+
+    EXPECT_EQ(list.ItemFromPoint(twips(5), twips(5)).Line, -1) << "an empty list";
+    list.AddItem(L"b");
+    list.AddItem(L"a", 0);
+    list.AddItem(L"c", -1);
+    list.ItemData(1, 7);
+    EXPECT_EQ((std::vector<std::wstring>{list.List(0), list.List(1), list.List(2)}), (std::vector<std::wstring>{L"a", L"b", L"c"}));
+    EXPECT_EQ(list.ItemData(1), 7);
+    EXPECT_EQ(list.ItemData(0), 0);
+    for (const auto& bad : std::vector<std::function<void()>>{[&] { list.ItemData(3); }, [&] { list.RemoveItem(3); },
+                                                            [&] { list.AddItem(L"x", 4); }, [&] { list.ListIndex(3); }}) {
+        EXPECT_THROW(bad(), base::VbError);
+    }
+
+    const QRect second = widget->visualItemRect(widget->item(1));
+    const QRect last = widget->visualItemRect(widget->item(2));
+    const struct {
+        QPoint at;
+        int32_t line;
+        bool outside;
+    } points[] = {
+        {second.center(), 1, false},
+        {QPoint(second.center().x(), last.bottom() + 20), 2, true},  // below the lines
+        {QPoint(-3, second.center().y()), 1, true},                   // left of the list
+    };
+    for (const auto& p : points) {
+        const ui::toolkit::ListHit hit = list.ItemFromPoint(twips(p.at.x()), twips(p.at.y()));
+        EXPECT_EQ(hit.Line, p.line) << p.at.x() << "," << p.at.y();
+        EXPECT_EQ(hit.Outside, p.outside) << p.at.x() << "," << p.at.y();
+    }
+
+    list.ListIndex(2);
+    list.RemoveItem(0);
+    EXPECT_EQ(list.ListIndex(), 1) << "the selected line moves up with the lines";
+    list.Clear();
+    EXPECT_EQ(list.ListCount(), 0);
+    EXPECT_EQ(list.ListIndex(), -1);
 }
 
 }  // namespace
