@@ -54,6 +54,12 @@ def lerp(a, b, t):
     return tuple(round(x + (y - x) * t) for x, y in zip(a, b))
 
 
+# The window's banner frame is 496 pixels wide at 96 dpi and shows the
+# picture from its left edge unscaled, so everything that matters lies left of
+# SHOWN_W; the rest only continues the gradient for wider frames.
+SHOWN_W = 496
+
+
 def banner_pixels():
     """Rows top-down of (r, g, b): light on the left where the shadowed
     title labels sit, deepening to blue on the right under the title."""
@@ -62,8 +68,8 @@ def banner_pixels():
     for y in range(BANNER_H):
         row = []
         for x in range(BANNER_W):
-            t = x / (BANNER_W - 1)
-            colour = lerp(light, mid, t / 0.55) if t < 0.55 else lerp(mid, deep, (t - 0.55) / 0.45)
+            t = min(1.0, x / (SHOWN_W - 1))
+            colour = lerp(light, mid, t / 0.45) if t < 0.45 else lerp(mid, deep, (t - 0.45) / 0.55)
             # A soft vertical sheen keeps the strip from looking flat.
             shade = 1.0 - 0.06 * (y / (BANNER_H - 1))
             row.append(tuple(min(255, round(c * shade)) for c in colour))
@@ -80,7 +86,7 @@ def banner_pixels():
     # Title, right-aligned, white with a one-pixel dark shadow.
     scale, gap = 2, 2
     width = len(TITLE) * (5 * scale + gap) - gap
-    left, top = BANNER_W - 14 - width, (BANNER_H - 7 * scale) // 2
+    left, top = SHOWN_W - 12 - width, (BANNER_H - 7 * scale) // 2
     for colour, dx in (((20, 40, 70), 1), ((255, 255, 255), 0)):
         for i, ch in enumerate(TITLE):
             gx = left + i * (5 * scale + gap)
