@@ -15,8 +15,9 @@ else()
 endif()
 
 # One test program per subsystem; tests/fakes holds the fake machine they share.
+# ENVIRONMENT: a variable (NAME=value) its tests run with.
 function(quorvex_test name)
-  cmake_parse_arguments(ARG "" "" "SOURCES;DEPENDS" ${ARGN})
+  cmake_parse_arguments(ARG "" "" "SOURCES;DEPENDS;ENVIRONMENT" ${ARGN})
   add_executable(${name} ${ARG_SOURCES} ${PROJECT_SOURCE_DIR}/tests/test_main.cpp)
   target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/tests)
   target_link_libraries(${name} PRIVATE ${ARG_DEPENDS} quorvex_fakes ${QUORVEX_GTEST_LIBS})
@@ -25,6 +26,11 @@ function(quorvex_test name)
     # One ctest entry per program: every wine start costs a second or so.
     add_test(NAME ${name} COMMAND ${name} --gtest_brief=1)
   else()
-    gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60)
+    if(ARG_ENVIRONMENT)
+      # One variable: a list does not survive test discovery whole.
+      gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60 PROPERTIES ENVIRONMENT "${ARG_ENVIRONMENT}")
+    else()
+      gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60)
+    endif()
   endif()
 endfunction()

@@ -1,0 +1,386 @@
+// The real window on Qt's offscreen platform: the program's window made by
+// the Qt toolkit, driven by clicks, keys and mouse moves as a user would.
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QLabel>
+#include <QListWidget>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTest>
+#include <QTextDocument>
+#include <QTimer>
+#include <memory>
+
+#include "app/AppFixture.h"
+#include "base/VbError.h"
+#include "base/Version.h"
+#include "ui/StringTable.h"
+#include "ui/frmMain.h"
+#include "ui/qt/QtConvert.h"
+#include "ui/qt/QtToolkit.h"
+#include "ui/qt/QtWindow.h"
+
+// QString in test messages as text.
+inline void PrintTo(const QString& strText, std::ostream* os) {
+    *os << '"' << strText.toStdString() << '"';
+}
+
+namespace {
+
+using ui::GetString;
+using ui::GetStringFormat;
+using ui::qt::ToQString;
+
+class QtApplicationEnvironment final : public ::testing::Environment {
+public:
+    void SetUp() override {
+        // Headless unless the caller chose a platform.
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+        mApp = std::make_unique<QApplication>(mArgc, mArgv);
+    }
+    void TearDown() override { mApp.reset(); }
+
+private:
+    int mArgc = 1;
+    char mName[8] = "test_qt";
+    char* mArgv[2] = {mName, nullptr};
+    std::unique_ptr<QApplication> mApp;
+};
+
+[[maybe_unused]] ::testing::Environment* const kQtEnvironment =
+    ::testing::AddGlobalTestEnvironment(new QtApplicationEnvironment);
+
+// Texts as the window shows them: line breaks without the CR.
+QString Shown(const std::wstring& strText) {
+    QString text = ToQString(strText);
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    return text;
+}
+
+class QtWindowTest : public testing_support::AppFixture {
+protected:
+    void SetUp() override {
+        AppFixture::SetUp();
+        toolkit = std::make_unique<ui::qt::QtToolkit>();
+    }
+    void TearDown() override {
+        frm.reset();
+        toolkit.reset();
+        AppFixture::TearDown();
+    }
+
+    // Firewall Alfa is installed, Beta is not; the bank's server is out of reach.
+    void WriteSample() {
+        WriteDataFile({L"[General]", L"Count=3", L"[Breed_1]", L"Name=Alfa", L"Info=Popis Alfa",
+                       L"URL=http://help.example/fw/alfa.htm", L"Filter=1", L"Proof=1", L"Count=1",
+                       L"Track1=REGISTRY~#~#INSTR~#Alfa Firewall~#0", L"[Breed_2]", L"Name=Beta", L"Filter=1",
+                       L"Proof=1", L"Count=1", L"Track1=PROCESS~#~#REGEXP~#^beta\\.exe~#0", L"[Breed_3]",
+                       L"Name=Server", L"Filter=2", L"Proof=1", L"Count=1", L"Track1=PROCESS~#~#INSTR~#blocker~#0"});
+        fake.registry.AddUninstallEntry(L"{A1}", std::wstring(L"Alfa Firewall 2.0"));
+        fake.processes.processes = {L"init", L"blocker.exe"};
+    }
+
+    void Open() {
+        frm = std::make_unique<frmMain>(*toolkit, L"");
+        ASSERT_EQ(frm->Start(), 1);
+        window = dynamic_cast<ui::qt::QtWindow*>(frm->Form());
+        ASSERT_NE(window, nullptr);
+        ASSERT_TRUE(QTest::qWaitForWindowActive(window->Widget()));
+    }
+
+    template <class T>
+    T* Find(const char* name) const {
+        T* found = window->Widget()->findChild<T*>(QLatin1String(name));
+        EXPECT_NE(found, nullptr) << name;
+        return found;
+    }
+    QString Text(const char* label) const { return Find<QLabel>(label)->text(); }
+    QStringList Lines() const {
+        QStringList lines;
+        auto* list = Find<QListWidget>("lstInfoUserItems");
+        for (int i = 0; i < list->count(); ++i) lines << list->item(i)->text();
+        return lines;
+    }
+    // Runs fnAction at the program's nth pump from now (1 = the next).
+    void AtPump(int n, std::function<void()> fnAction) {
+        auto* timer = new QTimer(window->Widget());
+        timer->setInterval(0);
+        QObject::connect(timer, &QTimer::timeout, timer, [timer, n, count = 0, fnAction]() mutable {
+            if (++count < n) return;
+            timer->stop();
+            fnAction();
+        });
+        timer->start();
+    }
+
+    std::unique_ptr<ui::qt::QtToolkit> toolkit;
+    std::unique_ptr<frmMain> frm;
+    ui::qt::QtWindow* window = nullptr;
+};
+
+TEST_F(QtWindowTest, TheWindowShowsEveryControlWithItsCaption) {
+    WriteSample();
+    Open();
+    const std::wstring title = base::kProgramTitle;
+    EXPECT_EQ(window->Widget()->windowTitle(), ToQString(title));
+    EXPECT_FALSE(window->Widget()->windowIcon().isNull());
+    const struct {
+        const char* name;
+        QString text;
+    } captions[] = {
+        {"lblAppName(0)", ToQString(title)},
+        {"lblAppName(1)", ToQString(title)},
+        {"lblVer", ToQString(L"v 1.0.0 [3]")},
+        {"lblInfoUserHeader", ToQString(GetString(101))},
+        {"lblInfoUserFooter", ToQString(GetStringFormat(102, L"START"))},
+    };
+    for (const auto& c : captions) EXPECT_EQ(Text(c.name), c.text) << c.name;
+    const struct {
+        const char* name;
+        QString text;
+        bool enabled;
+    } buttons[] = {{"cmdStart", "&START", true}, {"cmdReport", "&REPORT", false}, {"cmdExit", "&KONEC", true}};
+    for (const auto& b : buttons) {
+        auto* button = Find<QPushButton>(b.name);
+        EXPECT_EQ(button->text(), b.text);
+        EXPECT_EQ(button->isEnabled(), b.enabled) << b.name;
+    }
+    const struct {
+        const char* name;
+        int id;
+        bool visible, checked;
+    } options[] = {{"chkOptions(0)", -1, false, false},
+                   {"chkOptions(1)", 1, true, true},
+                   {"chkOptions(2)", 2, true, false},
+                   {"chkOptions(4)", 3, false, false}};
+    for (const auto& o : options) {
+        auto* box = Find<QCheckBox>(o.name);
+        if (o.id > 0) {
+            EXPECT_EQ(box->text(), ToQString(GetString(o.id)));
+        }
+        EXPECT_EQ(box->isVisible(), o.visible) << o.name;
+        EXPECT_EQ(box->isChecked(), o.checked) << o.name;
+    }
+    // The shadow lies one pixel right of and below the title, and under it.
+    const QRect shadow = Find<QLabel>("lblAppName(0)")->geometry();
+    const QRect front = Find<QLabel>("lblAppName(1)")->geometry();
+    EXPECT_EQ(shadow.topLeft() - front.topLeft(), QPoint(1, 1));
+    const QObjectList banner = Find<QLabel>("lblAppName(0)")->parent()->children();
+    EXPECT_LT(banner.indexOf(Find<QLabel>("lblAppName(0)")), banner.indexOf(Find<QLabel>("lblAppName(1)")));
+    EXPECT_GE(window->Widget()->width(), 521);
+    EXPECT_GE(window->Widget()->height(), 351);
+
+    // Tab walks the tab stops in their order; the disabled REPORT is passed.
+    Find<QCheckBox>("chkOptions(1)")->setFocus();
+    QStringList walk;
+    for (int i = 0; i < 5; ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        walk << QApplication::focusWidget()->objectName();
+    }
+    EXPECT_EQ(walk, (QStringList{"chkOptions(2)", "cmdStart", "cmdExit", "lstInfoUserItems", "chkOptions(1)"}));
+}
+
+TEST_F(QtWindowTest, NoCaptionIsCutAfterARun) {
+    WriteSample();
+    Open();
+    Find<QCheckBox>("chkOptions(2)")->click();
+    // Alt+S is START's access key; the button shows itself pressed first.
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_S, Qt::AltModifier);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return frm->LastResult() != frmMain::kNoRun; }, 10000));
+    ASSERT_EQ(frm->LastResult(), 1);
+    for (QLabel* label : window->Widget()->findChildren<QLabel*>()) {
+        if (!label->isVisible() || label->text().isEmpty()) continue;
+        if (label->wordWrap()) {
+            EXPECT_LE(label->heightForWidth(label->width()), label->height()) << label->objectName().toStdString();
+        } else {
+            EXPECT_LE(label->sizeHint().width(), label->width()) << label->objectName().toStdString();
+        }
+        // Inside its container, so the container does not cut it either.
+        EXPECT_TRUE(label->parentWidget()->rect().contains(label->geometry())) << label->objectName().toStdString();
+    }
+    for (QAbstractButton* button : window->Widget()->findChildren<QAbstractButton*>()) {
+        if (!button->isVisible()) continue;
+        EXPECT_LE(button->sizeHint().width(), button->width()) << button->objectName().toStdString();
+    }
+}
+
+TEST_F(QtWindowTest, ARunShowsProgressResultsAndDetails) {
+    WriteSample();
+    Open();
+    auto* start = Find<QPushButton>("cmdStart");
+    auto* report = Find<QPushButton>("cmdReport");
+    auto* list = Find<QListWidget>("lstInfoUserItems");
+    Find<QCheckBox>("chkOptions(2)")->click();
+    QString captionDuringRun;
+    bool reportDuringRun = true;
+    Qt::CursorShape pointerDuringRun = Qt::ArrowCursor;
+    AtPump(1, [&] {
+        captionDuringRun = start->text();
+        reportDuringRun = report->isEnabled();
+        pointerDuringRun = window->Widget()->cursor().shape();
+    });
+    start->click();
+
+    EXPECT_EQ(captionDuringRun, "&STORNO");
+    EXPECT_FALSE(reportDuringRun);
+    EXPECT_EQ(pointerDuringRun, Qt::WaitCursor);
+    EXPECT_EQ(start->text(), "&START");
+    EXPECT_TRUE(report->isEnabled());
+    EXPECT_EQ(window->Widget()->cursor().shape(), Qt::ArrowCursor);
+    EXPECT_EQ(Lines(), (QStringList{ToQString(GetStringFormat(112, L"Alfa")), ToQString(GetStringFormat(113, L"Server"))}));
+    EXPECT_EQ(list->palette().color(QPalette::Text), QColor(255, 0, 0));
+    EXPECT_EQ(Text("lblInfoUserHeader"), ToQString(GetString(105)));
+    EXPECT_EQ(Text("lblInfoUserFooter"),
+              Shown(GetStringFormat(116, 1) + L"\r\n" + GetStringFormat(117, 1) + L"\r\n" + GetString(107)));
+
+    // The keyboard picks a line; Enter shows its description and link.
+    list->setFocus();
+    QTest::keyClick(list, Qt::Key_Down);
+    EXPECT_EQ(list->currentRow(), 0);
+    EXPECT_TRUE(Find<QLabel>("lblInfoUserFooter")->isVisible()) << "arrows alone show nothing";
+    QTest::keyClick(list, Qt::Key_Return);
+    auto* link = Find<QLabel>("lblInfoUserFooterUrl");
+    EXPECT_FALSE(Find<QLabel>("lblInfoUserFooter")->isVisible());
+    EXPECT_TRUE(Find<QLabel>("lblInfoUserFooterInfo")->isVisible());
+    EXPECT_EQ(Text("lblInfoUserFooterInfo"), "Popis Alfa");
+    EXPECT_TRUE(link->isVisible());
+    EXPECT_EQ(link->text(), "alfa.htm");
+    EXPECT_EQ(link->toolTip(), "http://help.example/fw/alfa.htm");
+    EXPECT_TRUE(link->font().bold() && link->font().underline());
+    EXPECT_EQ(link->palette().color(QPalette::WindowText), QColor(0, 0, 255));
+    EXPECT_EQ(link->cursor().shape(), Qt::BitmapCursor) << "the hand cursor";
+    // A link that looks like markup is shown as it is, never interpreted.
+    frm->Controls().lblInfoUserFooterUrl->ToolTip(L"<img src=\"x.png\">");
+    QTextDocument shown;
+    shown.setHtml(link->toolTip());
+    EXPECT_EQ(shown.toPlainText(), "<img src=\"x.png\">");
+
+    // Hovering a line: the hand and the hint; below the lines: neither.
+    const QRect second = list->visualItemRect(list->item(1));
+    QTest::mouseMove(list->viewport(), second.center());
+    EXPECT_EQ(list->viewport()->cursor().shape(), Qt::BitmapCursor);
+    EXPECT_EQ(list->toolTip(), ToQString(GetString(111)));
+    QTest::mouseMove(list->viewport(), QPoint(second.center().x(), second.bottom() + second.height()));
+    EXPECT_NE(list->viewport()->cursor().shape(), Qt::BitmapCursor);
+    EXPECT_EQ(list->toolTip(), "");
+}
+
+TEST_F(QtWindowTest, EscapeDuringARunClosesTheWindowOnceTheRunHasUnwound) {
+    WriteSample();
+    Open();
+    // Past the run's first pumps, so the check itself sees the cancel.
+    bool closeBoxRefused = false;
+    AtPump(3, [&] {
+        QTest::keyClick(window->Widget(), Qt::Key_Escape);
+        // The close box asks the same question and is refused as well.
+        closeBoxRefused = !window->Widget()->close();
+    });
+    Find<QPushButton>("cmdStart")->click();
+    EXPECT_TRUE(closeBoxRefused);
+    EXPECT_EQ(frm->LastResult(), -1);
+    EXPECT_EQ(Text("lblInfoUserHeader"), ToQString(GetString(104)));
+    EXPECT_TRUE(window->Loaded()) << "the close waits for the close timer";
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !window->Loaded(); }, 10000));
+    EXPECT_FALSE(window->Widget()->isVisible());
+}
+
+TEST_F(QtWindowTest, StartWithNoCheckTypeAsksInAMessageBox) {
+    WriteSample();
+    Open();
+    Find<QCheckBox>("chkOptions(1)")->click();
+    QString text, title;
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+    // The box runs its own loop; a timer answers it from there.
+    QTimer answer;
+    QObject::connect(&answer, &QTimer::timeout, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (box == nullptr) return;
+        answer.stop();
+        text = box->text();
+        title = box->windowTitle();
+        icon = box->icon();
+        box->accept();
+    });
+    answer.start(10);
+    Find<QPushButton>("cmdStart")->click();
+    EXPECT_EQ(text, ToQString(GetString(501)));
+    EXPECT_EQ(title, ToQString(base::kProgramTitle));
+    EXPECT_EQ(icon, QMessageBox::Information);
+    EXPECT_EQ(frm->LastResult(), frmMain::kNoRun);
+}
+
+TEST(QtWindowFitTest, AWindowGrowsEvenlyRatherThanCutACaption) {
+    ui::qt::QtToolkit toolkit;
+    const struct {
+        ui::toolkit::Twips width;
+        bool grows;
+    } cases[] = {{1275, false}, {900, true}};
+    for (const auto& c : cases) {
+        auto window = toolkit.NewWindow(L"frmFit");
+        window->ClientSize(ui::toolkit::Size{3000, 1500});
+        ui::toolkit::Button& button = window->AddButton(L"cmdFit");
+        button.Bounds(ui::toolkit::Rect{150, 150, c.width, 435});
+        button.Caption(L"&START");
+        window->Show();
+        auto& qtWindow = dynamic_cast<ui::qt::QtWindow&>(*window);
+        auto* widget = qtWindow.Widget()->findChild<QPushButton*>(QStringLiteral("cmdFit"));
+        EXPECT_EQ(qtWindow.LayoutDpi() > 96, c.grows);
+        EXPECT_LE(widget->sizeHint().width(), widget->width());
+        // The window grew with the button, so the button still fits inside.
+        EXPECT_TRUE(qtWindow.Widget()->rect().contains(widget->geometry()));
+        EXPECT_EQ(button.Bounds().Width, c.width) << "the layout keeps its twips";
+    }
+}
+
+TEST(QtListBoxTest, LinesDataAndTheLineNearestToAPoint) {
+    ui::qt::QtToolkit toolkit;
+    auto window = toolkit.NewWindow(L"frmList");
+    window->ClientSize(ui::toolkit::Size{4500, 3000});
+    ui::toolkit::ListBox& list = window->AddListBox(L"lstList");
+    list.Bounds(ui::toolkit::Rect{0, 0, 4500, 3000});
+    window->Show();
+    auto* widget = dynamic_cast<ui::qt::QtWindow&>(*window).Widget()->findChild<QListWidget*>(QStringLiteral("lstList"));
+    const auto twips = [](int pixels) { return ui::toolkit::TwipsFromPixels(pixels); };
+
+    EXPECT_EQ(list.ItemFromPoint(twips(5), twips(5)).Line, -1) << "an empty list";
+    list.AddItem(L"b");
+    list.AddItem(L"a", 0);
+    list.AddItem(L"c", -1);
+    list.ItemData(1, 7);
+    EXPECT_EQ((std::vector<std::wstring>{list.List(0), list.List(1), list.List(2)}), (std::vector<std::wstring>{L"a", L"b", L"c"}));
+    EXPECT_EQ(list.ItemData(1), 7);
+    EXPECT_EQ(list.ItemData(0), 0);
+    for (const auto& bad : std::vector<std::function<void()>>{[&] { list.ItemData(3); }, [&] { list.RemoveItem(3); },
+                                                            [&] { list.AddItem(L"x", 4); }, [&] { list.ListIndex(3); }}) {
+        EXPECT_THROW(bad(), base::VbError);
+    }
+
+    const QRect second = widget->visualItemRect(widget->item(1));
+    const QRect last = widget->visualItemRect(widget->item(2));
+    const struct {
+        QPoint at;
+        int32_t line;
+        bool outside;
+    } points[] = {
+        {second.center(), 1, false},
+        {QPoint(second.center().x(), last.bottom() + 20), 2, true},  // below the lines
+        {QPoint(-3, second.center().y()), 1, true},                   // left of the list
+    };
+    for (const auto& p : points) {
+        const ui::toolkit::ListHit hit = list.ItemFromPoint(twips(p.at.x()), twips(p.at.y()));
+        EXPECT_EQ(hit.Line, p.line) << p.at.x() << "," << p.at.y();
+        EXPECT_EQ(hit.Outside, p.outside) << p.at.x() << "," << p.at.y();
+    }
+
+    list.ListIndex(2);
+    list.RemoveItem(0);
+    EXPECT_EQ(list.ListIndex(), 1) << "the selected line moves up with the lines";
+    list.Clear();
+    EXPECT_EQ(list.ListCount(), 0);
+    EXPECT_EQ(list.ListIndex(), -1);
+}
+
+}  // namespace
