@@ -5,9 +5,10 @@ QUORVEX_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 
 # Debian packages of the Linux build and its tests.
 QUORVEX_LINUX_PACKAGES=(cmake ninja-build g++ pkg-config googletest libgtest-dev libgmock-dev libbenchmark-dev
-  libboost1.81-dev libcurl4-openssl-dev)
+  libboost1.81-dev libcurl4-openssl-dev libsystemd-dev)
 # The Windows cross build and wine to run its tests.
-QUORVEX_WINDOWS_PACKAGES=(g++-mingw-w64-x86-64-posix mingw-w64-x86-64-dev wine wine64)
+# The i686 compiler builds the 32-bit library the library-load tests probe.
+QUORVEX_WINDOWS_PACKAGES=(g++-mingw-w64-x86-64-posix mingw-w64-x86-64-dev g++-mingw-w64-i686-posix wine wine64)
 
 as_root() {
   if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi
