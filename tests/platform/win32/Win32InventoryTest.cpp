@@ -5,11 +5,16 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <cstring>
 #include <filesystem>
 
 #include "base/Text.h"
 #include "fakes/TempFolder.h"
+#include "platform/AnsiCodePage.h"
+#include "platform/Dialogs.h"
+#include "platform/Libraries.h"
 #include "platform/Listing.h"
+#include "platform/win32/Win32Services.h"
 
 namespace {
 
@@ -49,6 +54,53 @@ TEST(Win32InventoryTest, LongServiceNamesAreCopiedWhole) {
         return entry.ServiceName == std::wstring(name.begin(), name.end()) &&
                entry.DisplayName == std::wstring(display.begin(), display.end());
     }));
+}
+
+// A service manager that answers in batches, as Windows does (records at the
+// front, names packed from the end, the resume handle the next entry), and
+// gains a service right after the size query.
+struct BatchingManager {
+    static inline std::vector<std::string> names;
+    static inline int calls = 0;
+
+    static BOOL WINAPI Enum(SC_HANDLE, DWORD, DWORD, LPENUM_SERVICE_STATUSA buffer, DWORD size, LPDWORD needed,
+                            LPDWORD returned, LPDWORD resume) {
+        if (++calls == 2) names.push_back("Added");
+        *returned = 0;
+        char* text = reinterpret_cast<char*>(buffer) + size;
+        DWORD next = *resume;
+        for (; next < names.size(); ++next) {
+            const DWORD length = static_cast<DWORD>(names[next].size() + 1);
+            if ((*returned + 1) * sizeof(ENUM_SERVICE_STATUSA) + length > static_cast<DWORD>(
+                    text - reinterpret_cast<char*>(buffer))) {
+                break;
+            }
+            text -= length;
+            memcpy(text, names[next].c_str(), length);
+            buffer[(*returned)++] = {text, text, {}};
+        }
+        *resume = next;
+        *needed = 0;
+        for (DWORD rest = next; rest < names.size(); ++rest) *needed += sizeof(ENUM_SERVICE_STATUSA) + names[rest].size() + 1;
+        if (*needed == 0) return TRUE;
+        SetLastError(ERROR_MORE_DATA);
+        return FALSE;
+    }
+};
+
+// A service added between two calls only makes one more batch: the list comes whole, each service once.
+TEST(Win32InventoryTest, ServicesComeWholeAcrossBatches) {
+    for (uint32_t batchBytes : {uint32_t{256 * 1024}, uint32_t{2 * sizeof(ENUM_SERVICE_STATUSA) + 16}}) {
+        BatchingManager::names = {"Alpha", "Beta", "Gamma", "Delta", "Epsilon"};
+        BatchingManager::calls = 0;
+        std::vector<platform::ServiceEntry> entries;
+        EXPECT_EQ(platform::win32::Win32Services(batchBytes, &BatchingManager::Enum)
+                      .Enumerate(platform::kServiceWin32, platform::kServiceStateAll, entries),
+                  platform::ServiceEnumResult::Ok);
+        std::vector<std::string> listed;
+        for (const auto& entry : entries) listed.push_back(platform::ToAnsi(entry.ServiceName));
+        EXPECT_EQ(listed, BatchingManager::names) << batchBytes;
+    }
 }
 
 TEST(Win32InventoryTest, TheSnapshotHoldsThisProgramByItsFileNameAndThePhoneBookAnswers) {
@@ -108,6 +160,64 @@ TEST(Win32InventoryTest, HardenedLoadingIgnoresAPlantedLibrary) {
     if (before == 0) GTEST_SKIP() << "this system does not load the planted copy by name at all";
     EXPECT_EQ(after, 0u);
     EXPECT_NE(full, 0u);
+}
+
+std::string ProgramFolder() {
+    char self[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, self, MAX_PATH);
+    return std::filesystem::path(self).parent_path().string();
+}
+
+// A name without a path is found in the system folder, the Windows folder and
+// the folders of PATH, never beside the program or in the current folder; a
+// valid library of the other width counts as loaded.
+TEST(Win32InventoryTest, BareLibraryNamesAreSearchedAsTheSystemWouldButNotBesideTheProgram) {
+    ASSERT_TRUE(platform::HardenLibraryLoading());
+    testing_support::TempFolder onPath, current;
+    const std::string program = ProgramFolder();
+    const std::string probe64 = program + "\\quorvexprobe64.dll", probe32 = program + "\\quorvexprobe32.dll";
+    ASSERT_TRUE(CopyFileA(probe64.c_str(), (onPath.Path() / "qvxpath64.dll").string().c_str(), FALSE));
+    ASSERT_TRUE(CopyFileA(probe32.c_str(), (onPath.Path() / "qvxpath32.dll").string().c_str(), FALSE));
+    ASSERT_TRUE(CopyFileA(probe64.c_str(), (current.Path() / "qvxcwd64.dll").string().c_str(), FALSE));
+    onPath.Write(L"qvxjunk.dll", "MZ but not a library");
+    char previousPath[32767] = {}, previousFolder[MAX_PATH] = {};
+    GetEnvironmentVariableA("PATH", previousPath, sizeof previousPath);
+    GetCurrentDirectoryA(MAX_PATH, previousFolder);
+    std::string path(1, '"');
+    path.append(onPath.Path().string()).append("\";.;").append(program).append(";").append(previousPath);
+    ASSERT_TRUE(SetEnvironmentVariableA("PATH", path.c_str()));
+    ASSERT_TRUE(SetCurrentDirectoryA(current.Path().string().c_str()));
+    const struct {
+        std::wstring name;
+        bool loads;
+    } cases[] = {
+        {L"qvxpath64.dll", true},
+        {L"QVXPATH64", true},  // ".dll" added as the loader adds it
+        {L"qvxpath32.dll", true},
+        {std::wstring(probe32.begin(), probe32.end()), true},
+        {L"kernel32", true},
+        {L"qvxjunk.dll", false},
+        {L"quorvexprobe64.dll", false},  // beside the program, though its folder is on PATH
+        {L"qvxcwd64.dll", false},        // in the current folder, though "." is on PATH
+        {L"qvxmissing.dll", false},
+    };
+    for (const auto& c : cases) {
+        const uintptr_t handle = Real().libraries->Load(c.name);
+        EXPECT_EQ(handle != 0, c.loads) << platform::ToAnsi(c.name);
+        if (handle != 0) {
+            EXPECT_NE(Real().libraries->Free(handle), 0);
+        }
+    }
+    SetCurrentDirectoryA(previousFolder);
+    SetEnvironmentVariableA("PATH", previousPath);
+}
+
+TEST(Win32InventoryTest, SystemErrorBoxesAreSuppressedAndOtherModesKept) {
+    const UINT previous = GetErrorMode();
+    SetErrorMode(SEM_NOGPFAULTERRORBOX);
+    platform::SuppressSystemErrorBoxes();
+    EXPECT_EQ(GetErrorMode(), UINT{SEM_NOGPFAULTERRORBOX | SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX});
+    SetErrorMode(previous);
 }
 
 TEST(Win32InventoryTest, OpeningWhatDoesNotExistFails) {
