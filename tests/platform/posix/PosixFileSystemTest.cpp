@@ -56,13 +56,10 @@ TEST(PosixFileSystemTest, AWalkWhoseRootIsALinkListsTheTarget) {
     target.Write(L"Vendor/app.exe", "x");
     fs::create_directory_symlink(target.Path(), target.Path() / "Vendor/loop");
     fs::create_directory_symlink(target.Path(), root.Path() / "opt");
-    fs::create_directory_symlink(root.Path() / "opt", root.Path() / "opt2");
     PosixFileSystem files;
-    for (const wchar_t* start : {L"opt", L"opt2"}) {
-        std::vector<std::wstring> lines;
-        testing_support::Walk(files, root.File(start), L"", lines);
-        EXPECT_EQ(lines, (std::vector<std::wstring>{L"/Vendor", L"/Vendor/app.exe", L"/Vendor/loop"})) << start;
-    }
+    std::vector<std::wstring> lines;
+    testing_support::Walk(files, root.File(L"opt"), L"", lines);
+    EXPECT_EQ(lines, (std::vector<std::wstring>{L"/Vendor", L"/Vendor/app.exe", L"/Vendor/loop"}));
 }
 
 TEST(PosixFileSystemTest, NamesThatAreNotUtf8StillListAndOpen) {
@@ -96,20 +93,15 @@ TEST(PosixFileSystemTest, AnUnreadableFolderListsNothing) {
     root.Write(L"locked/secret.txt", "x");
     root.Write(L"open/visible.txt", "x");
     fs::permissions(root.Path() / "locked", fs::perms::none);
-    std::string seen;
-    ASSERT_TRUE(testing_support::AsOrdinaryUser(
-        [&] {
-            PosixFileSystem files;
-            platform::FindEntry entry;
-            std::string text;
-            for (const wchar_t* folder : {L"open", L"locked"}) {
-                text += files.FindFirst(root.File(folder) + L"/*", entry) ? "listed " : "nothing ";
-            }
-            return text;
-        },
-        seen))
-        << seen;
-    EXPECT_EQ(seen, "listed nothing ");
+    EXPECT_EQ(testing_support::AsOrdinaryUser([&] {
+                  platform::FindEntry entry;
+                  std::string text;
+                  for (const wchar_t* name : {L"open", L"locked"}) {
+                      text += PosixFileSystem().FindFirst(root.File(name) + L"/*", entry) ? "listed " : "nothing ";
+                  }
+                  return text;
+              }),
+              "listed nothing ");
 }
 
 }  // namespace
