@@ -5,9 +5,10 @@ QUORVEX_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 
 # Debian packages of the Linux build and its tests.
 QUORVEX_LINUX_PACKAGES=(cmake ninja-build g++ pkg-config googletest libgtest-dev libgmock-dev libbenchmark-dev
-  libboost1.81-dev libcurl4-openssl-dev qt6-base-dev qt6-qpa-plugins qt6-wayland)
+  libboost1.81-dev libcurl4-openssl-dev libsystemd-dev qt6-base-dev qt6-qpa-plugins qt6-wayland)
 # The Windows cross build and wine to run its tests.
-QUORVEX_WINDOWS_PACKAGES=(g++-mingw-w64-x86-64-posix mingw-w64-x86-64-dev wine wine64)
+# The i686 compiler builds the 32-bit library the library-load tests probe.
+QUORVEX_WINDOWS_PACKAGES=(g++-mingw-w64-x86-64-posix mingw-w64-x86-64-dev g++-mingw-w64-i686-posix wine wine64)
 # The Windows screenshot: a virtual X display, window capture, conversion to
 # PNG, and wine's own fonts (Tahoma, and the caption buttons' Marlett).
 QUORVEX_WINDOWS_SCREENSHOT_PACKAGES=(xvfb xauth x11-apps x11-utils imagemagick fonts-wine)

@@ -23,4 +23,9 @@ public:
     virtual int32_t MessageBox(std::wstring_view strText, std::wstring_view strTitle, uint32_t lngFlags) = 0;
 };
 
+// Called once at program start: the system shows none of its own error boxes
+// (a library that cannot be loaded, a drive without media), which would stop
+// a scan until someone clicks. Other error-mode settings are kept.
+void SuppressSystemErrorBoxes();
+
 }  // namespace platform

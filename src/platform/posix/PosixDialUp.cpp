@@ -2,6 +2,7 @@
 
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <set>
 #include <string_view>
 
@@ -24,12 +25,11 @@ bool IsDialUpType(std::string_view type) {
     return kTypes.count(type) != 0;
 }
 
-// The profile's name and whether it is of a dial-up-like type. A profile
-// that cannot be read (they are the administrator's) is of unknown type and
-// counts, named after its file.
-bool ReadProfile(const std::string& path, std::wstring& name) {
+// The profile's name (its id, else the name it came with) and type; the
+// type stays empty when the file cannot be read (they are the administrator's).
+std::string ReadProfile(const std::string& path, std::wstring& name) {
     std::string text;
-    if (!ReadSmallFile(path, text)) return true;
+    if (!ReadSmallFile(path, text)) return {};
     std::string_view id, type;
     bool inConnection = false;
     for (std::string_view line : SplitLines(text)) {
@@ -48,13 +48,12 @@ bool ReadProfile(const std::string& path, std::wstring& name) {
         if (key == "type" && type.empty()) type = value;
     }
     if (!id.empty()) name = FromAnsi(id);
-    return IsDialUpType(type);
+    return std::string(type);
 }
 
 }  // namespace
 
-int32_t PosixDialUp::EnumEntries(std::vector<std::wstring>& names) {
-    names.clear();
+bool PosixDialUp::ReadProfileFiles(std::vector<std::wstring>& names) const {
     const std::string folders[] = {mRoot + "/etc/NetworkManager/system-connections",
                                    mRoot + "/run/NetworkManager/system-connections",
                                    mRoot + "/usr/lib/NetworkManager/system-connections"};
@@ -72,8 +71,27 @@ int32_t PosixDialUp::EnumEntries(std::vector<std::wstring>& names) {
             }
             if (!seen.insert(file).second) continue;
             std::wstring name = FromNativeName(file.substr(0, file.size() - kProfileSuffix.size()));
-            if (ReadProfile(folder + "/" + file, name)) names.push_back(std::move(name));
+            // A profile of unknown type is not counted: it is most likely Wi-Fi or Ethernet.
+            if (IsDialUpType(ReadProfile(folder + "/" + file, name))) names.push_back(std::move(name));
         }
+    }
+    return supported;
+}
+
+int32_t PosixDialUp::EnumEntries(std::vector<std::wstring>& names) {
+    names.clear();
+    bool supported = false;
+    std::vector<NetworkManagerClient::Profile> profiles;
+    if (mProfiles && mProfiles(profiles)) {
+        supported = true;
+        // NetworkManager keeps no fixed order: by name, so that lists are reproducible.
+        std::stable_sort(profiles.begin(), profiles.end(),
+                         [](const auto& a, const auto& b) { return a.id < b.id; });
+        for (const NetworkManagerClient::Profile& profile : profiles) {
+            if (IsDialUpType(profile.type)) names.push_back(FromAnsi(profile.id));
+        }
+    } else {
+        supported = ReadProfileFiles(names);
     }
     const std::string peers = mRoot + "/etc/ppp/peers";
     std::vector<FolderItem> items;

@@ -18,3 +18,10 @@ int32_t PosixDialogs::MessageBox(std::wstring_view strText, std::wstring_view st
 }
 
 }  // namespace platform::posix
+
+namespace platform {
+
+// The system puts up no error boxes of its own here.
+void SuppressSystemErrorBoxes() {}
+
+}  // namespace platform

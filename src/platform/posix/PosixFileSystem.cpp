@@ -141,8 +141,11 @@ std::unique_ptr<FolderSearch> PosixFileSystem::FindFirst(std::wstring_view strPa
     if (folder.empty()) folder = L"/";
     const std::wstring_view wildcard = slash == std::wstring_view::npos ? strPattern : strPattern.substr(slash + 1);
 
-    // O_NOFOLLOW: a folder reached through a link is never entered.
-    const int dirFd = ::open(NativePath(folder).c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+    // The folder asked for is opened even through a link (/opt or the
+    // applications folder are links on image-based systems), as Windows
+    // opens a junction it is given. Walks still never enter a link below
+    // their root: such entries carry the reparse-point bit and are skipped.
+    const int dirFd = ::open(NativePath(folder).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (dirFd < 0) return nullptr;
     DIR* dir = ::fdopendir(dirFd);
     if (dir == nullptr) {

@@ -15,10 +15,6 @@ constexpr int32_t kErrorMoreData = 234;
 constexpr int32_t kErrorNoMoreItems = 259;
 constexpr std::wstring_view kUninstallKey = L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall";
 
-bool EndsWith(std::string_view text, std::string_view tail) {
-    return text.size() >= tail.size() && text.substr(text.size() - tail.size()) == tail;
-}
-
 // The uninstall key: its subkeys are the packages.
 class UninstallKey final : public RegistryKey {
 public:
@@ -72,17 +68,22 @@ private:
 PosixRegistry::PosixRegistry(std::string strStatusFile) : mStatusFile(std::move(strStatusFile)) {}
 
 PosixRegistry::Packages PosixRegistry::ParseStatus(std::string_view text) {
-    Packages packages;
-    std::string_view package, arch, status, description;
-    bool multiArchSame = false;
+    struct Record {
+        std::string_view package, arch, description;
+        bool multiArchSame;
+    };
+    std::vector<Record> installed;
+    Record record{};
+    std::string_view status;
     auto finish = [&]() {
-        if (!package.empty() && EndsWith(status, " installed")) {
-            std::string name(package);
-            if (multiArchSame && !arch.empty()) name.append(":").append(arch);
-            packages.push_back({std::move(name), std::string(description)});
+        // Packages whose triggers are still to run are installed all the same.
+        const std::string_view state = status.substr(status.find_last_of(' ') + 1);
+        if (!record.package.empty() &&
+            (state == "installed" || state == "triggers-pending" || state == "triggers-awaited")) {
+            installed.push_back(record);
         }
-        package = arch = status = description = {};
-        multiArchSame = false;
+        record = {};
+        status = {};
     };
     for (std::string_view line : SplitLines(text)) {
         if (TrimBlanks(line).empty()) {
@@ -95,18 +96,46 @@ PosixRegistry::Packages PosixRegistry::ParseStatus(std::string_view text) {
         const std::string_view field = line.substr(0, colon);
         const std::string_view value = TrimBlanks(line.substr(colon + 1));
         if (field == "Package") {
-            package = value;
+            record.package = value;
         } else if (field == "Architecture") {
-            arch = value;
+            record.arch = value;
         } else if (field == "Status") {
             status = value;
         } else if (field == "Description") {
-            description = value;
+            record.description = value;
         } else if (field == "Multi-Arch") {
-            multiArchSame = value == "same";
+            record.multiArchSame = value == "same";
         }
     }
     finish();
+
+    // The native architecture is dpkg's own; without dpkg in the database, the most common one.
+    std::string_view native;
+    std::unordered_map<std::string_view, size_t> counts;
+    for (const Record& item : installed) {
+        if (item.package == "dpkg") native = item.arch;
+        if (!item.arch.empty() && item.arch != "all") ++counts[item.arch];
+    }
+    if (native.empty()) {
+        size_t most = 0;
+        for (const auto& [arch, count] : counts) {
+            if (count > most || (count == most && arch < native)) {
+                native = arch;
+                most = count;
+            }
+        }
+    }
+    // Named as dpkg-query writes ${binary:Package}: with ":arch" for Multi-Arch: same
+    // and for packages of a foreign architecture.
+    Packages packages;
+    packages.reserve(installed.size());
+    for (const Record& item : installed) {
+        std::string name(item.package);
+        if (!item.arch.empty() && (item.multiArchSame || (item.arch != native && item.arch != "all"))) {
+            name.append(":").append(item.arch);
+        }
+        packages.push_back({std::move(name), std::string(item.description)});
+    }
     return packages;
 }
 

@@ -17,7 +17,7 @@ namespace platform::posix {
 class PosixRegistry final : public Registry {
 public:
     struct Package {
-        std::string name;         // Package, with ":arch" for Multi-Arch: same
+        std::string name;         // Package, with ":arch" where dpkg-query shows it
         std::string description;  // first line of Description
     };
     using Packages = std::vector<Package>;

@@ -66,3 +66,9 @@ int32_t Win32Dialogs::MessageBox(std::wstring_view strText, std::wstring_view st
 }
 
 }  // namespace platform::win32
+
+namespace platform {
+
+void SuppressSystemErrorBoxes() { SetErrorMode(GetErrorMode() | SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX); }
+
+}  // namespace platform

@@ -1,21 +1,30 @@
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <filesystem>
 #include <string>
 #include <vector>
 
 #include "fakes/TempFolder.h"
+#include "platform/AnsiCodePage.h"
+#include "platform/posix/AsOrdinaryUser.h"
 #include "platform/posix/PosixDialUp.h"
 
 namespace {
 
+using platform::posix::NetworkManagerClient;
+using platform::posix::PosixDialUp;
 using testing_support::TempFolder;
 namespace fs = std::filesystem;
 
-std::vector<std::wstring> Entries(const TempFolder& root, int32_t& result) {
+const std::wstring kProfiles = L"etc/NetworkManager/system-connections/";
+
+// NetworkManager not running: the profile files are read.
+bool NotRunning(std::vector<NetworkManagerClient::Profile>&) { return false; }
+
+std::vector<std::wstring> Entries(const TempFolder& root, int32_t& result,
+                                  PosixDialUp::ProfileSource source = NotRunning) {
     std::vector<std::wstring> names{L"stale"};
-    result = platform::posix::PosixDialUp(root.Path().string()).EnumEntries(names);
+    result = PosixDialUp(root.Path().string(), std::move(source)).EnumEntries(names);
     return names;
 }
 
@@ -26,6 +35,7 @@ TEST(PosixDialUpTest, DialUpLikeProfilesThenPppPeers) {
     root.Write(L"etc/" + nm + L"home.nmconnection", "[connection]\nid=Home\ntype=wifi\n");
     root.Write(L"etc/" + nm + L"vpn.nmconnection", "[connection]\r\ntype = vpn\r\nid = Office VPN\r\n");
     root.Write(L"etc/" + nm + L"noid.nmconnection", "[connection]\ntype=pppoe\n");
+    root.Write(L"etc/" + nm + L"notype.nmconnection", "[connection]\nid=No type\n[gsm]\ntype=gsm\n");
     root.Write(L"etc/" + nm + L"notes.txt", "[connection]\nid=Not a profile\ntype=gsm\n");
     // The same profile file in a later folder is hidden by the earlier one.
     root.Write(L"run/" + nm + L"gsm.nmconnection", "[connection]\nid=Shadowed\ntype=gsm\n");
@@ -39,13 +49,32 @@ TEST(PosixDialUpTest, DialUpLikeProfilesThenPppPeers) {
     EXPECT_EQ(result, 0);
 }
 
-TEST(PosixDialUpTest, AnUnreadableProfileCountsUnderItsFileName) {
-    if (::geteuid() == 0) GTEST_SKIP() << "root reads every file";
+// Profile files belong to the administrator: for anyone else their type is unknown.
+TEST(PosixDialUpTest, AProfileOfUnknownTypeIsNotCounted) {
     TempFolder root;
-    root.Write(L"etc/NetworkManager/system-connections/secret.nmconnection", "[connection]\nid=Hidden\ntype=wifi\n");
-    fs::permissions(root.Path() / "etc/NetworkManager/system-connections/secret.nmconnection", fs::perms::none);
+    root.Write(kProfiles + L"mobile.nmconnection", "[connection]\nid=Mobile\ntype=gsm\n");
+    root.Write(kProfiles + L"secret.nmconnection", "[connection]\nid=Hidden\ntype=gsm\n");
+    fs::permissions(root.Path() / kProfiles / "secret.nmconnection", fs::perms::none);
+    EXPECT_EQ(testing_support::AsOrdinaryUser([&] {
+                  int32_t result = -1;
+                  std::string text;
+                  for (const std::wstring& name : Entries(root, result)) text += platform::ToAnsi(name) + ";";
+                  return text + std::to_string(result);
+              }),
+              "Mobile;0");
+}
+
+// What NetworkManager answers replaces the files; the ppp peers still follow.
+TEST(PosixDialUpTest, NetworkManagerAnswersForItsProfiles) {
+    TempFolder root;
+    root.Write(kProfiles + L"file.nmconnection", "[connection]\nid=From file\ntype=gsm\n");
+    root.Write(L"etc/ppp/peers/provider", "");
+    const auto answer = [](std::vector<NetworkManagerClient::Profile>& profiles) {
+        profiles = {{"Zeta", "vpn"}, {"Home", "802-11-wireless"}, {"Hidden", ""}, {"Mobile", "gsm"}};
+        return true;
+    };
     int32_t result = -1;
-    EXPECT_EQ(Entries(root, result), std::vector<std::wstring>{L"secret"});
+    EXPECT_EQ(Entries(root, result, answer), (std::vector<std::wstring>{L"Mobile", L"Zeta", L"provider"}));
     EXPECT_EQ(result, 0);
 }
 

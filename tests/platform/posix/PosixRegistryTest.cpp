@@ -114,4 +114,29 @@ TEST_F(PosixRegistryTest, AMissingDatabaseIsAMissingKeyAndAChangedOneIsReadAgain
     EXPECT_EQ(mRegistry.OpenKeyEx(kHKeyLocalMachine, kUninstall, platform::kKeyRead, key), kNotFound);
 }
 
+// Installed includes packages whose triggers are pending; ":arch" where dpkg-query writes it.
+TEST(PosixRegistryStatusTest, InstalledPackagesAreNamedAsDpkgQueryNamesThem) {
+    const std::string records =
+        "Package: libc6\nStatus: install ok installed\nArchitecture: amd64\nMulti-Arch: same\n\n"
+        "Package: wine32\nStatus: install ok installed\nArchitecture: i386\n\n"
+        "Package: man-db\nStatus: install ok triggers-pending\nArchitecture: amd64\n\n"
+        "Package: libc-bin\nStatus: install ok triggers-awaited\nArchitecture: amd64\nMulti-Arch: foreign\n\n"
+        "Package: tzdata\nStatus: install ok installed\nArchitecture: all\n\n"
+        "Package: broken\nStatus: install reinstreq half-configured\nArchitecture: amd64\n\n";
+    // dpkg's own architecture is the native one; without dpkg, the most common one.
+    const struct {
+        std::string text;
+        std::vector<std::string> names;
+    } cases[] = {
+        {records, {"libc6:amd64", "wine32:i386", "man-db", "libc-bin", "tzdata"}},
+        {records + "Package: dpkg\nStatus: install ok installed\nArchitecture: i386\n",
+         {"libc6:amd64", "wine32", "man-db:amd64", "libc-bin:amd64", "tzdata", "dpkg"}},
+    };
+    for (const auto& c : cases) {
+        std::vector<std::string> names;
+        for (const auto& package : platform::posix::PosixRegistry::ParseStatus(c.text)) names.push_back(package.name);
+        EXPECT_EQ(names, c.names);
+    }
+}
+
 }  // namespace

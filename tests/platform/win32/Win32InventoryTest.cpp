@@ -5,11 +5,15 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <cstring>
 #include <filesystem>
 
 #include "base/Text.h"
 #include "fakes/TempFolder.h"
+#include "platform/AnsiCodePage.h"
+#include "platform/Libraries.h"
 #include "platform/Listing.h"
+#include "platform/win32/Win32Services.h"
 
 namespace {
 
@@ -49,6 +53,44 @@ TEST(Win32InventoryTest, LongServiceNamesAreCopiedWhole) {
         return entry.ServiceName == std::wstring(name.begin(), name.end()) &&
                entry.DisplayName == std::wstring(display.begin(), display.end());
     }));
+}
+
+// A service manager that answers in batches as Windows does (records first,
+// names from the end, the resume handle the next entry) and gains a service
+// right after the size query.
+std::vector<std::string> gServices;
+int gEnumCalls = 0;
+BOOL WINAPI EnumInBatches(SC_HANDLE, DWORD, DWORD, LPENUM_SERVICE_STATUSA records, DWORD size, LPDWORD needed,
+                          LPDWORD returned, LPDWORD resume) {
+    if (++gEnumCalls == 2) gServices.push_back("Added");
+    char* const begin = reinterpret_cast<char*>(records);
+    char* text = begin + size;
+    for (*returned = 0, *needed = 0; *resume < gServices.size(); ++*resume, ++*returned) {
+        const std::string& name = gServices[*resume];
+        if ((*returned + 1) * sizeof(ENUM_SERVICE_STATUSA) + name.size() + 1 > size_t(text - begin)) break;
+        text -= name.size() + 1;
+        memcpy(text, name.c_str(), name.size() + 1);
+        records[*returned] = {text, text, {}};
+    }
+    for (DWORD rest = *resume; rest < gServices.size(); ++rest) {
+        *needed += sizeof(ENUM_SERVICE_STATUSA) + gServices[rest].size() + 1;
+    }
+    SetLastError(*needed == 0 ? ERROR_SUCCESS : ERROR_MORE_DATA);
+    return *needed == 0;
+}
+
+// A service added between two calls only makes one more batch: the list comes whole, each service once.
+TEST(Win32InventoryTest, ServicesComeWholeAcrossBatches) {
+    for (uint32_t batchBytes : {uint32_t{256 * 1024}, uint32_t{2 * sizeof(ENUM_SERVICE_STATUSA) + 16}}) {
+        gServices = {"Alpha", "Beta", "Gamma", "Delta"};
+        gEnumCalls = 0;
+        std::vector<platform::ServiceEntry> entries;
+        EXPECT_EQ(platform::win32::Win32Services(batchBytes, &EnumInBatches).Enumerate(48, 3, entries),
+                  platform::ServiceEnumResult::Ok);
+        std::vector<std::string> listed;
+        for (const auto& entry : entries) listed.push_back(platform::ToAnsi(entry.ServiceName));
+        EXPECT_EQ(listed, gServices) << batchBytes;
+    }
 }
 
 TEST(Win32InventoryTest, TheSnapshotHoldsThisProgramByItsFileNameAndThePhoneBookAnswers) {
@@ -108,6 +150,41 @@ TEST(Win32InventoryTest, HardenedLoadingIgnoresAPlantedLibrary) {
     if (before == 0) GTEST_SKIP() << "this system does not load the planted copy by name at all";
     EXPECT_EQ(after, 0u);
     EXPECT_NE(full, 0u);
+}
+
+// A name without a path is found in the system folder, the Windows folder and
+// the folders of PATH, never beside the program or in the current folder; a
+// valid library of the other width counts as loaded.
+TEST(Win32InventoryTest, BareLibraryNamesAreSearchedAsTheSystemWouldButNotBesideTheProgram) {
+    ASSERT_TRUE(platform::HardenLibraryLoading());
+    testing_support::TempFolder onPath, current;
+    char self[MAX_PATH] = {}, previousPath[32767] = {}, previousFolder[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, self, MAX_PATH);
+    const std::string program = std::filesystem::path(self).parent_path().string();
+    const std::string probe64 = program + "\\quorvexprobe64.dll", probe32 = program + "\\quorvexprobe32.dll";
+    ASSERT_TRUE(CopyFileA(probe64.c_str(), (onPath.Path() / "qvxpath64.dll").string().c_str(), FALSE));
+    ASSERT_TRUE(CopyFileA(probe32.c_str(), (onPath.Path() / "qvxpath32.dll").string().c_str(), FALSE));
+    ASSERT_TRUE(CopyFileA(probe64.c_str(), (current.Path() / "qvxcwd64.dll").string().c_str(), FALSE));
+    onPath.Write(L"qvxjunk.dll", "MZ but not a library");
+    GetEnvironmentVariableA("PATH", previousPath, sizeof previousPath);
+    GetCurrentDirectoryA(MAX_PATH, previousFolder);
+    std::string path(1, '"');
+    path.append(onPath.Path().string()).append("\";.;").append(program).append(";").append(previousPath);
+    SetEnvironmentVariableA("PATH", path.c_str());
+    SetCurrentDirectoryA(current.Path().string().c_str());
+    const std::pair<std::string, bool> cases[] = {
+        {"qvxpath64.dll", true}, {"QVXPATH64", true}, {"qvxpath32.dll", true}, {probe32, true}, {"kernel32", true},
+        {"qvxjunk.dll", false},
+        {"quorvexprobe64.dll", false},  // beside the program, though its folder is on PATH
+        {"qvxcwd64.dll", false},        // in the current folder, though "." is on PATH
+    };
+    for (const auto& [name, loads] : cases) {
+        const uintptr_t handle = Real().libraries->Load(platform::FromAnsi(name));
+        EXPECT_EQ(handle != 0, loads) << name;
+        EXPECT_EQ(Real().libraries->Free(handle) != 0, loads) << name;
+    }
+    SetCurrentDirectoryA(previousFolder);
+    SetEnvironmentVariableA("PATH", previousPath);
 }
 
 TEST(Win32InventoryTest, OpeningWhatDoesNotExistFails) {
