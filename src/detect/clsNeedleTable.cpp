@@ -90,6 +90,13 @@ uint32_t clsNeedleTable::Symbol(wchar_t ch) const {
     return found == mBigSymbols.end() ? 0 : found->second;
 }
 
+bool clsNeedleTable::Starts(wchar_t ch) const {
+    const uint32_t c = Code(ch);
+    if (c < kDirectSymbols) return mStarts[c] != 0;
+    const uint32_t symbol = Symbol(ch);
+    return symbol != 0 && Child(0, symbol) != kNone;
+}
+
 uint32_t clsNeedleTable::Child(uint32_t lngNode, uint32_t lngSymbol) const {
     const auto first = mChildSymbol.begin() + mChildStart[lngNode];
     const auto last = mChildSymbol.begin() + mChildStart[lngNode + 1];
@@ -170,6 +177,10 @@ void clsNeedleTable::Build() {
         mOutNeedle.insert(mOutNeedle.end(), ends[n].begin(), ends[n].end());
     }
     mChildStart[nodes] = static_cast<uint32_t>(mChildSymbol.size());
+    std::vector<uint8_t> firstSymbols(mlngSymbolCount, 0);
+    for (const auto& [symbol, child] : edges[0]) firstSymbols[symbol] = 1;
+    mStarts.assign(kDirectSymbols, 0);
+    for (uint32_t c = 0; c < kDirectSymbols; ++c) mStarts[c] = firstSymbols[mSymbols[c]];
     mOutStart[nodes] = static_cast<uint32_t>(mOutNeedle.size());
 
     // Failure and suffix-output links, breadth first so that a node's
@@ -253,7 +264,14 @@ void clsNeedleTable::Search(std::wstring_view strText) {
         mPendingNext[n] = mDict[n];
     }
     uint32_t state = 0;
-    for (size_t i = 0; i < strText.size() && pending != 0; ++i) {
+    const size_t n = strText.size();
+    for (size_t i = 0; i < n && pending != 0; ++i) {
+        // At the root most characters start no needle: step over them in a
+        // tight loop.
+        if (state == 0) {
+            while (i < n && !Starts(strText[i])) ++i;
+            if (i == n) break;
+        }
         state = Next(state, Symbol(strText[i]));
         if (mPendingCount[state] == 0 && mPendingNext[state] == kNone) continue;
         for (uint32_t node = Pending(state); node != kNone; node = Pending(mDict[node])) {

@@ -41,6 +41,8 @@ private:
 
     void Build();
     uint32_t Symbol(wchar_t ch) const;
+    // Whether a needle can start with ch.
+    bool Starts(wchar_t ch) const;
     uint32_t Child(uint32_t lngNode, uint32_t lngSymbol) const;
     uint32_t Next(uint32_t lngState, uint32_t lngSymbol) const;
     uint32_t Pending(uint32_t lngNode);
@@ -54,6 +56,7 @@ private:
     std::vector<uint32_t> mSymbols;  // by character code below 0x10000
     std::unordered_map<uint32_t, uint32_t> mBigSymbols;
     uint32_t mlngSymbolCount = 1;
+    std::vector<uint8_t> mStarts;  // by character code below 0x10000
 
     // Trie with children in one sorted table per node; node 0 is the root.
     std::vector<uint32_t> mChildStart;
