@@ -265,14 +265,23 @@ void clsNeedleTable::Search(std::wstring_view strText) {
     }
     uint32_t state = 0;
     const size_t n = strText.size();
+    const wchar_t* const text = strText.data();
+    const uint8_t* const starts = mStarts.data();
+    const uint32_t* const symbols = mSymbols.data();
+    const uint32_t* const delta = mDelta.empty() ? nullptr : mDelta.data();
     for (size_t i = 0; i < n && pending != 0; ++i) {
         // At the root most characters start no needle: step over them in a
         // tight loop.
         if (state == 0) {
-            while (i < n && !Starts(strText[i])) ++i;
+            for (; i < n; ++i) {
+                const uint32_t c = Code(text[i]);
+                if (c < kDirectSymbols ? starts[c] != 0 : Starts(text[i])) break;
+            }
             if (i == n) break;
         }
-        state = Next(state, Symbol(strText[i]));
+        const uint32_t c = Code(text[i]);
+        const uint32_t symbol = c < kDirectSymbols ? symbols[c] : Symbol(text[i]);
+        state = delta != nullptr ? delta[size_t{state} * mlngSymbolCount + symbol] : Next(state, symbol);
         if (mPendingCount[state] == 0 && mPendingNext[state] == kNone) continue;
         for (uint32_t node = Pending(state); node != kNone; node = Pending(mDict[node])) {
             for (uint32_t o = mOutStart[node]; o < mOutStart[node + 1]; ++o) {
