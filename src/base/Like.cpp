@@ -36,7 +36,12 @@ public:
     // read. lngSkip: no place before it starts the first literal run, so a
     // leading "*" may take that much at once.
     bool Matches(std::wstring_view strText, bool blnLowerText, size_t lngSkip) const {
-        return blnLowerText ? Run(strText, lngSkip, [](wchar_t ch) { return LowerChar(ch); })
+        // Plain ASCII, most of any list, is lowered here without a call.
+        return blnLowerText ? Run(strText, lngSkip,
+                                  [](wchar_t ch) {
+                                      if (ch >= L'A' && ch <= L'Z') return static_cast<wchar_t>(ch + 32);
+                                      return Code(ch) < 0x80 ? ch : LowerChar(ch);
+                                  })
                             : Run(strText, lngSkip, [](wchar_t ch) { return ch; });
     }
 
