@@ -32,7 +32,41 @@ class Pattern {
 public:
     explicit Pattern(std::wstring_view strPattern) { Compile(strPattern); }
 
-    bool Matches(std::wstring_view strText) const {
+    // blnLowerText lower-cases the text character by character as it is
+    // read. lngSkip: no place before it starts the first literal run, so a
+    // leading "*" may take that much at once.
+    bool Matches(std::wstring_view strText, bool blnLowerText, size_t lngSkip) const {
+        // Plain ASCII, most of any list, is lowered here without a call.
+        return blnLowerText ? Run(strText, lngSkip,
+                                  [](wchar_t ch) {
+                                      if (ch >= L'A' && ch <= L'Z') return static_cast<wchar_t>(ch + 32);
+                                      return Code(ch) < 0x80 ? ch : LowerChar(ch);
+                                  })
+                            : Run(strText, lngSkip, [](wchar_t ch) { return ch; });
+    }
+
+    // The runs of plain characters that every match must contain.
+    std::vector<std::wstring> LiteralRuns() const {
+        std::vector<std::wstring> runs;
+        bool inRun = false;
+        for (const Token& tok : mTokens) {
+            if (tok.kind != Token::Literal) {
+                inRun = false;
+                continue;
+            }
+            if (!inRun) runs.emplace_back();
+            runs.back() += tok.ch;
+            inRun = true;
+        }
+        return runs;
+    }
+
+private:
+    std::vector<Token> mTokens;
+    std::vector<Range> mRanges;
+
+    template <typename Map>
+    bool Run(std::wstring_view strText, size_t lngSkip, Map map) const {
         const size_t n = strText.size();
         const size_t m = mTokens.size();
         size_t t = 0;
@@ -42,13 +76,20 @@ public:
         // exactly one character, so a later star can absorb any shift.
         size_t starP = SIZE_MAX;
         size_t starT = 0;
+        if (m >= 2 && mTokens[0].kind == Token::Star && mTokens[1].kind == Token::Literal && lngSkip > 0) {
+            starP = 0;
+            p = 1;
+            t = starT = lngSkip < n ? lngSkip : n;
+        }
         while (t < n) {
             if (p < m && mTokens[p].kind == Token::Star) {
+                // A "*" that ends the pattern takes whatever text is left.
+                if (p + 1 == m) return true;
                 starP = p++;
                 starT = t;
                 continue;
             }
-            if (p < m && MatchOne(mTokens[p], strText[t])) {
+            if (p < m && MatchOne(mTokens[p], map(strText[t]))) {
                 ++p;
                 ++t;
                 continue;
@@ -60,10 +101,6 @@ public:
         while (p < m && mTokens[p].kind == Token::Star) ++p;
         return p == m;
     }
-
-private:
-    std::vector<Token> mTokens;
-    std::vector<Range> mRanges;
 
     void Compile(std::wstring_view s) {
         mTokens.reserve(s.size());
@@ -140,7 +177,15 @@ private:
 
 }  // namespace
 
-bool Like(std::wstring_view strText, std::wstring_view strPattern) { return Pattern(strPattern).Matches(strText); }
+bool Like(std::wstring_view strText, std::wstring_view strPattern) {
+    return Pattern(strPattern).Matches(strText, false, 0);
+}
+
+bool LikeLowered(std::wstring_view strText, std::wstring_view strPattern, size_t lngSkip) {
+    return Pattern(strPattern).Matches(strText, true, lngSkip);
+}
+
+std::vector<std::wstring> LikeLiteralRuns(std::wstring_view strPattern) { return Pattern(strPattern).LiteralRuns(); }
 
 bool LikeText(std::wstring_view strText, std::wstring_view strPattern) {
     return Like(LCase(strText), LCase(strPattern));

@@ -1,5 +1,7 @@
 #include "base/Text.h"
 
+#include <algorithm>
+#include <array>
 #include <cstddef>
 
 namespace base {
@@ -84,6 +86,32 @@ wchar_t LowerChar(wchar_t ch) noexcept {
     if (c >= 0x0410 && c <= 0x042F) return Char(c + 0x20);
     if (c >= 0x0400 && c <= 0x040F) return Char(c + 0x50);
     return ch;
+}
+
+wchar_t CaselessChar(wchar_t ch) noexcept {
+    // The sets are joined once: each code points towards a smaller member of
+    // its set until it reaches the smallest one, which stands for the set.
+    static const auto table = [] {
+        std::array<uint16_t, kCaseMappedEnd> parent{};
+        for (uint32_t c = 0; c < kCaseMappedEnd; ++c) parent[c] = static_cast<uint16_t>(c);
+        const auto root = [&](uint32_t c) {
+            while (parent[c] != c) c = parent[c];
+            return c;
+        };
+        const auto join = [&](uint32_t a, uint32_t b) {
+            a = root(a);
+            b = root(b);
+            if (a != b) parent[std::max(a, b)] = static_cast<uint16_t>(std::min(a, b));
+        };
+        for (uint32_t c = 0; c < kCaseMappedEnd; ++c) {
+            join(c, Code(UpperChar(Char(c))));
+            join(c, Code(LowerChar(Char(c))));
+        }
+        for (uint32_t c = 0; c < kCaseMappedEnd; ++c) parent[c] = static_cast<uint16_t>(root(c));
+        return parent;
+    }();
+    const uint32_t c = Code(ch);
+    return c < kCaseMappedEnd ? Char(table[c]) : ch;
 }
 
 std::wstring UCase(std::wstring_view strText) { return MapChars(strText, [](wchar_t ch) { return UpperChar(ch); }); }

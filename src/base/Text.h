@@ -14,6 +14,14 @@ wchar_t LowerChar(wchar_t ch) noexcept;
 std::wstring UCase(std::wstring_view strText);
 std::wstring LCase(std::wstring_view strText);
 
+// Characters from this code on are left alone by UpperChar and LowerChar.
+inline constexpr uint32_t kCaseMappedEnd = 0x600;
+// One representative of every set of characters that UpperChar or LowerChar
+// make equal (I, i, ı and İ all give one code), so a search over this fold
+// finds every place where either mapping would see a match. Never changes
+// the number of characters.
+wchar_t CaselessChar(wchar_t ch) noexcept;
+
 // Equality without regard to case.
 bool TextEquals(std::wstring_view strA, std::wstring_view strB) noexcept;
 

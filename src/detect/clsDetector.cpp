@@ -120,7 +120,7 @@ std::shared_ptr<clsEnumList> clsDetector::EnumList(std::wstring_view Index) cons
 void clsDetector::Clear() {
     try {
         for (const auto& objBreed : mcolBreeds) objBreed->TrackClear();
-        mcolFolded.clear();
+        mcolNeedleTables.clear();
         mcolEnumLists->Clear();
         for (const auto& objTrack : *mcolTracks) {
             objTrack->OutputValue(std::wstring());

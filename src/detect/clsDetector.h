@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "detect/clsBreed.h"
+#include "detect/clsNeedleTable.h"
 #include "detect/clsTrack.h"
 #include "detect/clsTracks.h"
 #include "inventory/clsEnumList.h"
@@ -66,11 +67,6 @@ public:
     void ClearRegisters();
 
 private:
-    struct FoldedText {
-        std::optional<std::wstring> upper;  // for INSTR
-        std::optional<std::wstring> lower;  // for LIKE
-    };
-
     void SetEnumList(const clsTrack& objTrack);
     void GatherFolder(int32_t lngFolder, clsEnumList& objList, std::wstring* pstrPathOut = nullptr);
     void GatherRegistry(clsEnumList& objList);
@@ -82,15 +78,16 @@ private:
     void AppendDetailBlock(const clsTrack& objTrack, const clsBreed& objBreed);
     void AppendListBlock(const clsTrack& objTrack, std::wstring_view strList);
     std::wstring_view ListText(const clsTrack& objTrack) const;
-    // The list upper- or lower-cased, made once per list and check.
-    const std::wstring& FoldedList(const clsTrack& objTrack, bool blnUpper);
+    // One table of INSTR needles and LIKE runs per list and check.
+    clsNeedleTable& NeedleTable(const clsTrack& objTrack);
+    size_t FirstPosition(const clsTrack& objTrack, std::wstring_view strNeedle, clsNeedleTable::Fold eFold);
+    bool LikeList(const clsTrack& objTrack, std::wstring_view strList, const std::wstring& strPattern);
 
     std::shared_ptr<clsTracks> mcolTracks;
     std::unique_ptr<clsEnumLists> mcolEnumLists;
     std::vector<std::shared_ptr<clsBreed>> mcolBreeds;
     std::map<std::wstring, std::shared_ptr<clsBreed>, std::less<>> mcolBreedKeys;
-    // Case-folded copies of the lists, made once per list and check.
-    std::unordered_map<const clsEnumList*, FoldedText> mcolFolded;
+    std::unordered_map<const clsEnumList*, std::unique_ptr<clsNeedleTable>> mcolNeedleTables;
     std::wstring mstrReport;
     int64_t mlngReportCapacity = 0;
     bool mblnCancel = false;

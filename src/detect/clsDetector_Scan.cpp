@@ -67,9 +67,8 @@ void clsDetector::EvaluateTrack(clsTrack& objTrack, const clsBreed& objBreed, co
         const std::wstring_view strList = ListText(objTrack);
         int32_t lngPosition = 0;
         if (!strList.empty()) {
-            const std::wstring& strUpper = FoldedList(objTrack, true);
-            const size_t at = strUpper.find(base::UCase(strTesting));
-            if (at != std::wstring::npos) lngPosition = static_cast<int32_t>(at + 1);
+            const size_t at = FirstPosition(objTrack, strTesting, clsNeedleTable::UpperFold);
+            if (at != clsNeedleTable::npos) lngPosition = static_cast<int32_t>(at + 1);
         }
         objTrack.OutputValue(base::DecStr(lngPosition));
         objTrack.Score(lngPosition != 0 ? 1 : 0);
@@ -94,7 +93,7 @@ void clsDetector::EvaluateTrack(clsTrack& objTrack, const clsBreed& objBreed, co
         }
         objTrack.OutputValue(std::move(strOutput));
     } else if (strOperator == L"LIKE" || strOperator == L"!LIKE") {
-        const bool match = base::Like(FoldedList(objTrack, false), base::LCase(strTesting));
+        const bool match = LikeList(objTrack, ListText(objTrack), base::LCase(strTesting));
         objTrack.OutputValue(BoolText(match));
         objTrack.Score(match ? 1 : 0);
     } else if (strOperator == L">" || strOperator == L"<") {
@@ -123,13 +122,58 @@ std::wstring_view clsDetector::ListText(const clsTrack& objTrack) const {
     return objList->Text();
 }
 
-const std::wstring& clsDetector::FoldedList(const clsTrack& objTrack, bool blnUpper) {
+// The needles of every INSTR and LIKE track on the same list go into one
+// table, so the list is read once for all of them.
+clsNeedleTable& clsDetector::NeedleTable(const clsTrack& objTrack) {
     const std::shared_ptr<clsEnumList> objList = mcolEnumLists->Item(objTrack.EnumListID());
     if (!objList) base::Raise(kErrObjectNotSet, {}, L"Object variable or With block variable not set");
-    FoldedText& folded = mcolFolded[objList.get()];
-    std::optional<std::wstring>& copy = blnUpper ? folded.upper : folded.lower;
-    if (!copy) copy = blnUpper ? base::UCase(objList->Text()) : base::LCase(objList->Text());
-    return *copy;
+    std::unique_ptr<clsNeedleTable>& table = mcolNeedleTables[objList.get()];
+    if (table) return *table;
+    table = std::make_unique<clsNeedleTable>();
+    for (const auto& objOther : *mcolTracks) {
+        const std::wstring& strOperator = objOther->Operator();
+        const bool blnInstr = strOperator == L"INSTR" || strOperator == L"!INSTR";
+        const bool blnLike = strOperator == L"LIKE" || strOperator == L"!LIKE";
+        if ((!blnInstr && !blnLike) || mcolEnumLists->Item(objOther->EnumListID()) != objList) continue;
+        const std::wstring strTesting = ReplaceCrLf(objOther->TestingValue());
+        if (blnInstr) {
+            table->Add(strTesting, clsNeedleTable::UpperFold);
+            continue;
+        }
+        try {
+            for (const std::wstring& strRun : base::LikeLiteralRuns(base::LCase(strTesting))) {
+                table->Add(strRun, clsNeedleTable::LowerFold);
+            }
+        } catch (const base::VbError&) {
+            // A bad pattern is reported when its own track is evaluated.
+        }
+    }
+    table->Search(objList->Text());
+    return *table;
+}
+
+// 0-based first position of strNeedle in the track's list, npos when absent.
+size_t clsDetector::FirstPosition(const clsTrack& objTrack, std::wstring_view strNeedle, clsNeedleTable::Fold eFold) {
+    clsNeedleTable& table = NeedleTable(objTrack);
+    const size_t index = table.Index(strNeedle, eFold);
+    if (index != clsNeedleTable::npos) return table.FirstPosition(index);
+    clsNeedleTable single;
+    const size_t added = single.Add(strNeedle, eFold);
+    single.Search(ListText(objTrack));
+    return single.FirstPosition(added);
+}
+
+// A pattern one of whose plain runs the list lacks cannot match; the
+// matcher runs only when all are there, starting at the first run.
+bool clsDetector::LikeList(const clsTrack& objTrack, std::wstring_view strList, const std::wstring& strPattern) {
+    const std::vector<std::wstring> runs = base::LikeLiteralRuns(strPattern);
+    size_t lngSkip = 0;
+    for (size_t i = 0; i < runs.size(); ++i) {
+        const size_t at = FirstPosition(objTrack, runs[i], clsNeedleTable::LowerFold);
+        if (at == clsNeedleTable::npos) return false;
+        if (i == 0) lngSkip = at;
+    }
+    return base::LikeLowered(strList, strPattern, lngSkip);
 }
 
 void clsDetector::AppendDetailBlock(const clsTrack& objTrack, const clsBreed& objBreed) {

@@ -1,6 +1,10 @@
 #include "inventory/clsEnumList.h"
 
+#include <algorithm>
+#include <cstdlib>
+#include <cstring>
 #include <limits>
+#include <new>
 
 #include "base/VbError.h"
 #include "log/mdlLog.h"
@@ -32,22 +36,35 @@ void clsEnumList::Name(std::wstring_view strName) {
     }
 }
 
-std::wstring_view clsEnumList::Text() const { return mstrText; }
+clsEnumList::~clsEnumList() { std::free(mpText); }
 
-int32_t clsEnumList::Length() const { return static_cast<int32_t>(mstrText.size()); }
+std::wstring_view clsEnumList::Text() const { return {mpText != nullptr ? mpText : L"", mlngUsed}; }
+
+int32_t clsEnumList::Length() const { return static_cast<int32_t>(mlngUsed); }
 
 int32_t clsEnumList::Capacity() const { return static_cast<int32_t>(mlngCapacity); }
 
 void clsEnumList::Dispose() {
-    mstrText.clear();
-    mstrText.shrink_to_fit();
+    std::free(mpText);
+    mpText = nullptr;
+    mlngUsed = 0;
+    mlngAllocated = 0;
     mlngCapacity = 0;
+}
+
+void clsEnumList::Reserve(size_t lngChars) {
+    if (lngChars <= mlngAllocated) return;
+    if (lngChars > SIZE_MAX / sizeof(wchar_t)) throw std::bad_alloc();
+    void* grown = std::realloc(mpText, lngChars * sizeof(wchar_t));
+    if (grown == nullptr) throw std::bad_alloc();
+    mpText = static_cast<wchar_t*>(grown);
+    mlngAllocated = lngChars;
 }
 
 int32_t clsEnumList::AllockBuffer(int32_t lngLength) {
     try {
         if (lngLength <= mlngCapacity) return 0;
-        if (lngLength <= kMaxReserve) mstrText.reserve(static_cast<size_t>(lngLength));
+        if (lngLength <= kMaxReserve) Reserve(static_cast<size_t>(lngLength));
         mlngCapacity = lngLength;
         return 1;
     } catch (...) {
@@ -59,7 +76,7 @@ int32_t clsEnumList::AllockBuffer(int32_t lngLength) {
 void clsEnumList::AppendToBuffer(std::wstring_view strValue, int32_t lngStart) {
     try {
         const int64_t start = lngStart < 1 ? 1 : lngStart;
-        const int64_t used = static_cast<int64_t>(mstrText.size());
+        const int64_t used = static_cast<int64_t>(mlngUsed);
         const int64_t n = Checked(static_cast<int64_t>(strValue.size()) - (start - 1));
         if (n < 0) base::Raise(base::vbErrInvalidArgument);
         const int64_t needed = Checked(used + n);
@@ -71,7 +88,12 @@ void clsEnumList::AppendToBuffer(std::wstring_view strValue, int32_t lngStart) {
         }
         // The text itself is kept whole, NUL characters included; only the
         // reported spare room follows the classic policy.
-        mstrText.append(strValue.substr(static_cast<size_t>(start - 1)));
+        const std::wstring_view part = strValue.substr(static_cast<size_t>(start - 1));
+        if (mlngUsed + part.size() > mlngAllocated) {
+            Reserve(std::max(mlngUsed + part.size(), std::max<size_t>(mlngAllocated * 2, 256)));
+        }
+        if (!part.empty()) std::memcpy(mpText + mlngUsed, part.data(), part.size() * sizeof(wchar_t));
+        mlngUsed += part.size();
         mlngCapacity = capacity;
     } catch (...) {
         mdlLog::LogError(L"[clsEnumList] (AppendToBuffer)", L"", L"");

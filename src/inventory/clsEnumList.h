@@ -4,12 +4,18 @@
 // steps of 65,535 characters, trimmed when one append is larger than a step),
 // while the storage itself grows geometrically so appends stay amortised O(1).
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
 
 class clsEnumList {
 public:
+    clsEnumList() = default;
+    ~clsEnumList();
+    clsEnumList(const clsEnumList&) = delete;
+    clsEnumList& operator=(const clsEnumList&) = delete;
+
     std::wstring Name() const;
     void Name(std::wstring_view strName);
     // The list text (a view valid until the next change of the list).
@@ -24,9 +30,16 @@ public:
     void AppendToBuffer(std::wstring_view strValue, int32_t lngStart = 1);
 
 private:
+    void Reserve(size_t lngChars);
+
     std::wstring mstrName;
-    // Exactly the list text; its own storage grows geometrically.
-    std::wstring mstrText;
+    // Exactly the list text, in storage that grows geometrically by realloc:
+    // a large block grows in place or is moved by remapping its pages, never
+    // copied and touched afresh, so a list of many megabytes costs no more
+    // than writing it once.
+    wchar_t* mpText = nullptr;
+    size_t mlngUsed = 0;
+    size_t mlngAllocated = 0;
     // The classic buffer length (text plus spare room) that Capacity reports.
     int64_t mlngCapacity = 0;
 };

@@ -55,6 +55,22 @@ TEST(TextTest, CaseMappingIsConsistent) {
     }
 }
 
+// The caseless fold must join whatever either mapping joins, and the mappings
+// must leave every code from kCaseMappedEnd on alone, or a search over the
+// fold would miss matches.
+TEST(TextTest, CaselessFoldCoversBothMappings) {
+    for (uint32_t c = 0; c < 0x10000; ++c) {
+        const wchar_t ch = static_cast<wchar_t>(c);
+        EXPECT_EQ(CaselessChar(UpperChar(ch)), CaselessChar(ch)) << c;
+        EXPECT_EQ(CaselessChar(LowerChar(ch)), CaselessChar(ch)) << c;
+        if (c >= kCaseMappedEnd) {
+            EXPECT_EQ(UpperChar(ch), ch) << c;
+            EXPECT_EQ(LowerChar(ch), ch) << c;
+        }
+    }
+    EXPECT_EQ(CaselessChar(L'İ'), CaselessChar(L'ı'));
+}
+
 TEST(TextTest, TextEquals) {
     EXPECT_TRUE(TextEquals(L"Příliš ŽLUŤOUČKÝ kůň", L"PŘÍLIŠ žluťoučký KŮŇ"));
     EXPECT_TRUE(TextEquals(L"", L""));

@@ -1,0 +1,296 @@
+#include "detect/clsNeedleTable.h"
+
+#include <algorithm>
+#include <array>
+#include <type_traits>
+
+#include "base/Text.h"
+
+namespace {
+
+constexpr uint32_t kNone = UINT32_MAX;
+constexpr uint32_t kDirectSymbols = 0x10000;
+// Above this many cells (nodes x symbols) the automaton follows failure
+// links instead of a full table, which would cost too much memory.
+constexpr size_t kMaxDeltaCells = size_t{1} << 21;
+
+constexpr uint32_t Code(wchar_t ch) noexcept {
+    return static_cast<uint32_t>(static_cast<std::make_unsigned_t<wchar_t>>(ch));
+}
+
+// Characters whose caseless set holds another character that the given
+// compare tells apart from them.
+struct LooseFolds {
+    std::array<bool, base::kCaseMappedEnd> upper{};
+    std::array<bool, base::kCaseMappedEnd> lower{};
+};
+
+const LooseFolds& Loose() {
+    static const LooseFolds loose = [] {
+        LooseFolds result;
+        std::array<uint32_t, base::kCaseMappedEnd> firstUpper;
+        std::array<uint32_t, base::kCaseMappedEnd> firstLower;
+        firstUpper.fill(kNone);
+        firstLower.fill(kNone);
+        std::array<bool, base::kCaseMappedEnd> mixedUpper{};
+        std::array<bool, base::kCaseMappedEnd> mixedLower{};
+        for (uint32_t c = 0; c < base::kCaseMappedEnd; ++c) {
+            const wchar_t ch = static_cast<wchar_t>(c);
+            const uint32_t set = Code(base::CaselessChar(ch));
+            const uint32_t up = Code(base::UpperChar(ch));
+            const uint32_t low = Code(base::LowerChar(ch));
+            if (firstUpper[set] == kNone) firstUpper[set] = up;
+            else if (firstUpper[set] != up) mixedUpper[set] = true;
+            if (firstLower[set] == kNone) firstLower[set] = low;
+            else if (firstLower[set] != low) mixedLower[set] = true;
+        }
+        for (uint32_t c = 0; c < base::kCaseMappedEnd; ++c) {
+            const uint32_t set = Code(base::CaselessChar(static_cast<wchar_t>(c)));
+            result.upper[c] = mixedUpper[set];
+            result.lower[c] = mixedLower[set];
+        }
+        return result;
+    }();
+    return loose;
+}
+
+std::wstring Key(std::wstring_view strNeedle, clsNeedleTable::Fold eFold) {
+    std::wstring key(1, eFold == clsNeedleTable::UpperFold ? L'U' : L'L');
+    key.append(strNeedle);
+    return key;
+}
+
+}  // namespace
+
+size_t clsNeedleTable::Add(std::wstring_view strNeedle, Fold eFold) {
+    std::wstring key = Key(strNeedle, eFold);
+    const auto found = mcolKeys.find(key);
+    if (found != mcolKeys.end()) return found->second;
+    const LooseFolds& loose = Loose();
+    bool verify = false;
+    for (const wchar_t ch : strNeedle) {
+        const uint32_t c = Code(ch);
+        if (c < base::kCaseMappedEnd && (eFold == UpperFold ? loose.upper[c] : loose.lower[c])) verify = true;
+    }
+    mcolNeedles.push_back({std::wstring(strNeedle), eFold, verify});
+    mcolKeys.emplace(std::move(key), mcolNeedles.size() - 1);
+    mblnBuilt = false;
+    return mcolNeedles.size() - 1;
+}
+
+size_t clsNeedleTable::Index(std::wstring_view strNeedle, Fold eFold) const {
+    const auto found = mcolKeys.find(Key(strNeedle, eFold));
+    return found == mcolKeys.end() ? npos : found->second;
+}
+
+uint32_t clsNeedleTable::Symbol(wchar_t ch) const {
+    const uint32_t c = Code(ch);
+    if (c < kDirectSymbols) return mSymbols[c];
+    const auto found = mBigSymbols.find(c);
+    return found == mBigSymbols.end() ? 0 : found->second;
+}
+
+bool clsNeedleTable::Starts(wchar_t ch) const {
+    const uint32_t c = Code(ch);
+    if (c < kDirectSymbols) return mStarts[c] != 0;
+    const uint32_t symbol = Symbol(ch);
+    return symbol != 0 && Child(0, symbol) != kNone;
+}
+
+uint32_t clsNeedleTable::Child(uint32_t lngNode, uint32_t lngSymbol) const {
+    const auto first = mChildSymbol.begin() + mChildStart[lngNode];
+    const auto last = mChildSymbol.begin() + mChildStart[lngNode + 1];
+    const auto found = std::lower_bound(first, last, lngSymbol);
+    if (found == last || *found != lngSymbol) return kNone;
+    return mChildNode[static_cast<size_t>(found - mChildSymbol.begin())];
+}
+
+uint32_t clsNeedleTable::Next(uint32_t lngState, uint32_t lngSymbol) const {
+    if (!mDelta.empty()) return mDelta[size_t{lngState} * mlngSymbolCount + lngSymbol];
+    for (;;) {
+        const uint32_t child = Child(lngState, lngSymbol);
+        if (child != kNone) return child;
+        if (lngState == 0) return 0;
+        lngState = mFail[lngState];
+    }
+}
+
+void clsNeedleTable::Build() {
+    // Alphabet of the folded needle characters. Every character of a set
+    // gets the set's symbol, so the text is folded by the lookup itself.
+    mSymbols.assign(kDirectSymbols, 0);
+    mBigSymbols.clear();
+    mlngSymbolCount = 1;
+    std::unordered_map<uint32_t, uint32_t> folded;
+    for (const Needle& needle : mcolNeedles) {
+        for (const wchar_t ch : needle.text) {
+            const uint32_t c = Code(base::CaselessChar(ch));
+            if (folded.emplace(c, mlngSymbolCount).second) ++mlngSymbolCount;
+        }
+    }
+    for (const auto& [c, symbol] : folded) {
+        if (c < kDirectSymbols) mSymbols[c] = symbol;
+        else mBigSymbols.emplace(c, symbol);
+    }
+    for (uint32_t c = 0; c < base::kCaseMappedEnd; ++c) {
+        const uint32_t set = Code(base::CaselessChar(static_cast<wchar_t>(c)));
+        if (set != c) mSymbols[c] = mSymbols[set];
+    }
+
+    // The trie, first as edge lists, then as sorted child tables.
+    std::vector<std::vector<std::pair<uint32_t, uint32_t>>> edges(1);
+    std::vector<std::vector<uint32_t>> ends(1);
+    for (size_t i = 0; i < mcolNeedles.size(); ++i) {
+        const std::wstring& text = mcolNeedles[i].text;
+        if (text.empty()) continue;
+        uint32_t node = 0;
+        for (const wchar_t ch : text) {
+            const uint32_t symbol = Symbol(ch);
+            auto& out = edges[node];
+            const auto found = std::find_if(out.begin(), out.end(), [&](const auto& e) { return e.first == symbol; });
+            if (found != out.end()) {
+                node = found->second;
+                continue;
+            }
+            const auto child = static_cast<uint32_t>(edges.size());
+            out.emplace_back(symbol, child);
+            edges.emplace_back();
+            ends.emplace_back();
+            node = child;
+        }
+        ends[node].push_back(static_cast<uint32_t>(i));
+    }
+    const size_t nodes = edges.size();
+    mChildStart.assign(nodes + 1, 0);
+    mChildSymbol.clear();
+    mChildNode.clear();
+    mOutStart.assign(nodes + 1, 0);
+    mOutNeedle.clear();
+    for (size_t n = 0; n < nodes; ++n) {
+        std::sort(edges[n].begin(), edges[n].end());
+        mChildStart[n] = static_cast<uint32_t>(mChildSymbol.size());
+        for (const auto& [symbol, child] : edges[n]) {
+            mChildSymbol.push_back(symbol);
+            mChildNode.push_back(child);
+        }
+        mOutStart[n] = static_cast<uint32_t>(mOutNeedle.size());
+        mOutNeedle.insert(mOutNeedle.end(), ends[n].begin(), ends[n].end());
+    }
+    mChildStart[nodes] = static_cast<uint32_t>(mChildSymbol.size());
+    std::vector<uint8_t> firstSymbols(mlngSymbolCount, 0);
+    for (const auto& [symbol, child] : edges[0]) firstSymbols[symbol] = 1;
+    mStarts.assign(kDirectSymbols, 0);
+    for (uint32_t c = 0; c < kDirectSymbols; ++c) mStarts[c] = firstSymbols[mSymbols[c]];
+    mOutStart[nodes] = static_cast<uint32_t>(mOutNeedle.size());
+
+    // Failure and suffix-output links, breadth first so that a node's
+    // failure target is done before the node.
+    mFail.assign(nodes, 0);
+    mDict.assign(nodes, kNone);
+    const bool dense = nodes * mlngSymbolCount <= kMaxDeltaCells;
+    mDelta.clear();
+    std::vector<uint32_t> order;
+    order.reserve(nodes);
+    order.push_back(0);
+    for (size_t k = 0; k < order.size(); ++k) {
+        const uint32_t u = order[k];
+        for (uint32_t e = mChildStart[u]; e < mChildStart[u + 1]; ++e) {
+            const uint32_t symbol = mChildSymbol[e];
+            const uint32_t v = mChildNode[e];
+            uint32_t target = 0;
+            if (u != 0) {
+                uint32_t f = mFail[u];
+                for (;;) {
+                    const uint32_t child = Child(f, symbol);
+                    if (child != kNone) {
+                        target = child;
+                        break;
+                    }
+                    if (f == 0) break;
+                    f = mFail[f];
+                }
+            }
+            mFail[v] = target;
+            mDict[v] = mOutStart[target] != mOutStart[target + 1] ? target : mDict[target];
+            order.push_back(v);
+        }
+    }
+    if (dense) {
+        mDelta.assign(nodes * mlngSymbolCount, 0);
+        for (const uint32_t u : order) {
+            uint32_t* row = &mDelta[size_t{u} * mlngSymbolCount];
+            if (u != 0) std::copy_n(&mDelta[size_t{mFail[u]} * mlngSymbolCount], mlngSymbolCount, row);
+            for (uint32_t e = mChildStart[u]; e < mChildStart[u + 1]; ++e) row[mChildSymbol[e]] = mChildNode[e];
+        }
+    }
+    mblnBuilt = true;
+}
+
+// The first node from lngNode down its suffix-output chain that still has
+// needles not found, shortening the chain as found nodes drop out.
+uint32_t clsNeedleTable::Pending(uint32_t lngNode) {
+    uint32_t node = lngNode;
+    while (node != kNone && mPendingCount[node] == 0) node = mPendingNext[node];
+    for (uint32_t walk = lngNode; walk != kNone && walk != node;) {
+        const uint32_t next = mPendingNext[walk];
+        mPendingNext[walk] = node;
+        walk = next;
+    }
+    return node;
+}
+
+bool clsNeedleTable::Verify(const Needle& objNeedle, std::wstring_view strText, size_t lngEnd) const {
+    const size_t start = lngEnd + 1 - objNeedle.text.size();
+    for (size_t k = 0; k < objNeedle.text.size(); ++k) {
+        const wchar_t a = strText[start + k];
+        const wchar_t b = objNeedle.text[k];
+        const bool same = objNeedle.fold == UpperFold ? base::UpperChar(a) == base::UpperChar(b)
+                                                      : base::LowerChar(a) == base::LowerChar(b);
+        if (!same) return false;
+    }
+    return true;
+}
+
+void clsNeedleTable::Search(std::wstring_view strText) {
+    if (!mblnBuilt) Build();
+    const size_t nodes = mFail.size();
+    mPendingCount.assign(nodes, 0);
+    mPendingNext.assign(nodes, kNone);
+    size_t pending = 0;
+    for (Needle& needle : mcolNeedles) needle.first = needle.text.empty() ? 0 : npos;
+    for (size_t n = 0; n < nodes; ++n) {
+        mPendingCount[n] = mOutStart[n + 1] - mOutStart[n];
+        pending += mPendingCount[n];
+        mPendingNext[n] = mDict[n];
+    }
+    uint32_t state = 0;
+    const size_t n = strText.size();
+    const wchar_t* const text = strText.data();
+    const uint8_t* const starts = mStarts.data();
+    const uint32_t* const symbols = mSymbols.data();
+    const uint32_t* const delta = mDelta.empty() ? nullptr : mDelta.data();
+    for (size_t i = 0; i < n && pending != 0; ++i) {
+        // At the root most characters start no needle: step over them in a
+        // tight loop.
+        if (state == 0) {
+            for (; i < n; ++i) {
+                const uint32_t c = Code(text[i]);
+                if (c < kDirectSymbols ? starts[c] != 0 : Starts(text[i])) break;
+            }
+            if (i == n) break;
+        }
+        const uint32_t c = Code(text[i]);
+        const uint32_t symbol = c < kDirectSymbols ? symbols[c] : Symbol(text[i]);
+        state = delta != nullptr ? delta[size_t{state} * mlngSymbolCount + symbol] : Next(state, symbol);
+        if (mPendingCount[state] == 0 && mPendingNext[state] == kNone) continue;
+        for (uint32_t node = Pending(state); node != kNone; node = Pending(mDict[node])) {
+            for (uint32_t o = mOutStart[node]; o < mOutStart[node + 1]; ++o) {
+                Needle& needle = mcolNeedles[mOutNeedle[o]];
+                if (needle.first != npos || (needle.verify && !Verify(needle, strText, i))) continue;
+                needle.first = i + 1 - needle.text.size();
+                --mPendingCount[node];
+                --pending;
+            }
+        }
+    }
+}

@@ -1,0 +1,77 @@
+#pragma once
+// First positions of many needles in one text, found in a single pass
+// (an Aho-Corasick automaton over case-folded characters). Each needle is
+// compared as INSTR compares (UpperChar on both sides) or as LIKE sees its
+// text (LowerChar on both sides); positions count the text's own characters.
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+class clsNeedleTable {
+public:
+    enum Fold : uint8_t { UpperFold, LowerFold };
+    static constexpr size_t npos = static_cast<size_t>(-1);
+
+    // Adds a needle; adding the same needle with the same fold again gives
+    // the same index. Needles added after Search are found by the next Search.
+    size_t Add(std::wstring_view strNeedle, Fold eFold);
+    // The index of a needle added before, or npos.
+    size_t Index(std::wstring_view strNeedle, Fold eFold) const;
+    size_t Count() const { return mcolNeedles.size(); }
+
+    // One pass over strText; stops early once every needle has been seen.
+    void Search(std::wstring_view strText);
+    // 0-based position of the first occurrence found by the last Search, or
+    // npos. An empty needle is found at 0, as std::wstring::find finds it.
+    size_t FirstPosition(size_t lngIndex) const { return mcolNeedles[lngIndex].first; }
+
+private:
+    struct Needle {
+        std::wstring text;
+        Fold fold;
+        // Some character folds together with one the needle's own compare
+        // keeps apart (i and İ), so a place found needs a second look.
+        bool verify;
+        size_t first = npos;
+    };
+
+    void Build();
+    uint32_t Symbol(wchar_t ch) const;
+    // Whether a needle can start with ch.
+    bool Starts(wchar_t ch) const;
+    uint32_t Child(uint32_t lngNode, uint32_t lngSymbol) const;
+    uint32_t Next(uint32_t lngState, uint32_t lngSymbol) const;
+    uint32_t Pending(uint32_t lngNode);
+    bool Verify(const Needle& objNeedle, std::wstring_view strText, size_t lngEnd) const;
+
+    std::vector<Needle> mcolNeedles;
+    std::unordered_map<std::wstring, size_t> mcolKeys;
+    bool mblnBuilt = false;
+
+    // Alphabet: folded characters of the needles numbered from 1, 0 for any other.
+    std::vector<uint32_t> mSymbols;  // by character code below 0x10000
+    std::unordered_map<uint32_t, uint32_t> mBigSymbols;
+    uint32_t mlngSymbolCount = 1;
+    std::vector<uint8_t> mStarts;  // by character code below 0x10000
+
+    // Trie with children in one sorted table per node; node 0 is the root.
+    std::vector<uint32_t> mChildStart;
+    std::vector<uint32_t> mChildSymbol;
+    std::vector<uint32_t> mChildNode;
+    std::vector<uint32_t> mFail;
+    // Needles ending at a node and the next node down the suffix chain that
+    // has needles; during a search, how many of a node's needles are not
+    // found yet, and a node further down the chain to look at next (found
+    // nodes are skipped over as they drop out).
+    std::vector<uint32_t> mOutStart;
+    std::vector<uint32_t> mOutNeedle;
+    std::vector<uint32_t> mDict;
+    std::vector<uint32_t> mPendingNext;
+    std::vector<uint32_t> mPendingCount;
+    // Full transition table (node x symbol) when it is small enough.
+    std::vector<uint32_t> mDelta;
+};

@@ -1,0 +1,128 @@
+#include "detect/clsNeedleTable.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+#include <string>
+#include <vector>
+
+#include "base/Like.h"
+#include "base/Text.h"
+#include "detect/DetectorFixture.h"
+
+namespace {
+
+// Letters that fold in irregular ways (i/İ/ı, s/ſ, ß, ÿ/Ÿ, σ/ς/Σ) next to
+// Czech ones in both cases and the list's own delimiters.
+const std::wstring kLetters = L"aAiIİısSſßÿŸσςΣčČřŘůŮžŽ~#\r\n";
+
+std::wstring RandomText(std::mt19937& rng, const std::wstring& letters, size_t length) {
+    std::wstring text;
+    for (size_t i = 0; i < length; ++i) text += letters[rng() % letters.size()];
+    return text;
+}
+
+// Needles that overlap, repeat, nest, are empty or differ only in case:
+// pieces of the text with their case changed, and random strings.
+std::wstring RandomNeedle(std::mt19937& rng, const std::wstring& text, const std::wstring& letters, size_t maxLength) {
+    const size_t length = rng() % (maxLength + 1);
+    if (rng() % 3 == 0 || text.size() < length) return RandomText(rng, letters, length);
+    std::wstring needle = text.substr(rng() % (text.size() - length + 1), length);
+    for (wchar_t& ch : needle) {
+        if (rng() % 2 == 0) ch = rng() % 2 ? base::UpperChar(ch) : base::LowerChar(ch);
+    }
+    return needle;
+}
+
+size_t Expected(const std::wstring& text, const std::wstring& needle, clsNeedleTable::Fold fold) {
+    if (fold == clsNeedleTable::UpperFold) return base::UCase(text).find(base::UCase(needle));
+    return base::LCase(text).find(base::LCase(needle));
+}
+
+// One pass finds what a separate case-folded search per needle finds, with
+// the full transition table and, for many long needles, without it.
+TEST(NeedleTableTest, FirstPositionsAsSearchingOneByOne) {
+    struct Shape {
+        const char* name;
+        std::wstring letters;
+        size_t textLength, needles, maxNeedle, rounds;
+    };
+    const Shape shapes[] = {
+        {"short", kLetters, 60, 20, 4, 300},
+        {"long text", kLetters, 3000, 60, 12, 20},
+        {"two letters", L"aA", 200, 30, 8, 50},
+        {"no full table", kLetters + L"bcdefghjklmnopqrtuvwxyz0123456789", 2000, 800, 250, 2},
+    };
+    std::mt19937 rng(13);
+    for (const Shape& shape : shapes) {
+        for (size_t round = 0; round < shape.rounds; ++round) {
+            const std::wstring text = RandomText(rng, shape.letters, rng() % (shape.textLength + 1));
+            clsNeedleTable table;
+            std::vector<std::pair<std::wstring, clsNeedleTable::Fold>> needles;
+            std::vector<size_t> indexes;
+            for (size_t n = 0; n < shape.needles; ++n) {
+                const auto fold = rng() % 2 ? clsNeedleTable::UpperFold : clsNeedleTable::LowerFold;
+                needles.emplace_back(RandomNeedle(rng, text, shape.letters, shape.maxNeedle), fold);
+                if (n > 0 && rng() % 8 == 0) needles.back() = needles[rng() % n];  // the same needle again
+                indexes.push_back(table.Add(needles.back().first, needles.back().second));
+            }
+            table.Search(text);
+            for (size_t n = 0; n < needles.size(); ++n) {
+                const auto& [needle, fold] = needles[n];
+                ASSERT_EQ(table.Index(needle, fold), indexes[n]);
+                ASSERT_EQ(table.FirstPosition(indexes[n]), Expected(text, needle, fold))
+                    << shape.name << " round " << round << " needle " << n << " fold " << int(fold);
+            }
+        }
+    }
+}
+
+// The same through the scan: many INSTR and LIKE tracks on one list give
+// what a track-by-track evaluation gives.
+class NeedleScanTest : public detect_test::DetectorTest {};
+
+std::wstring ReplaceMarkers(std::wstring text) {
+    for (size_t at = text.find(L"%crlf%"); at != std::wstring::npos; at = text.find(L"%crlf%", at + 2)) {
+        text.replace(at, 6, L"\r\n");
+    }
+    return text;
+}
+
+TEST_F(NeedleScanTest, OnePassAgreesWithTrackByTrack) {
+    std::mt19937 rng(14);
+    for (int round = 0; round < 8; ++round) {
+        // Process names reach the list without an ANSI round trip.
+        std::wstring list;
+        machine.processes.processes.clear();
+        for (int line = 0; line < 40 && round != 0; ++line) {
+            machine.processes.processes.push_back(RandomText(rng, L"aAiIİısSčČřŘůŮ~#-", rng() % 12));
+            list += machine.processes.processes.back() + L"\r\n";
+        }
+        AddBreed(round + 1, 0, 60);
+        detect_test::Tracks tracks;
+        for (int n = 0; n < 60; ++n) {
+            std::wstring testing = RandomNeedle(rng, list, L"aAiIİısSčČřŘůŮ~#-", 8);
+            if (rng() % 5 == 0) testing.insert(rng() % (testing.size() + 1), L"%crlf%");
+            const wchar_t* op = n % 4 == 0 ? L"!INSTR" : L"INSTR";
+            if (n % 3 == 2) {
+                op = n % 2 ? L"LIKE" : L"!LIKE";
+                testing = (rng() % 4 ? L"*" : L"") + testing + L"*" + RandomNeedle(rng, list, L"aIč?#*", 3) +
+                          (rng() % 4 ? L"*" : L"");
+            }
+            tracks.push_back(AddTrack(round + 1, L"PROCESS", base::DecStr(round), op, testing));
+        }
+        detector.Scan(-1);
+        ASSERT_EQ(detector.EnumList(tracks[0]->EnumListID())->Text(), list);
+        for (const auto& track : tracks) {
+            const std::wstring testing = ReplaceMarkers(track->TestingValue());
+            const bool like = track->Operator().find(L"LIKE") != std::wstring::npos;
+            const std::wstring expected = like ? (base::LikeText(list, testing) ? L"True" : L"False")
+                                               : base::DecStr(base::InStr(1, list, testing, true));
+            EXPECT_EQ(track->OutputValue(), expected) << "round " << round << ": " << track->Operator() << " "
+                                                       << testing.size();
+        }
+        EXPECT_TRUE(Errors().empty());
+    }
+}
+
+}  // namespace
