@@ -1,10 +1,6 @@
 // One check: every admitted track is evaluated against its inventory list,
 // counted on its breed and reported.
-#include <boost/regex.hpp>
-
-#include <locale>
 #include <optional>
-#include <stdexcept>
 #include <vector>
 
 #include "base/Like.h"
@@ -13,6 +9,7 @@
 #include "base/VbError.h"
 #include "base/Version.h"
 #include "detect/clsDetector.h"
+#include "detect/mdlRegExp.h"
 #include "log/mdlLog.h"
 #include "platform/Machine.h"
 
@@ -20,76 +17,6 @@ namespace {
 
 constexpr std::wstring_view kCrLf = L"\r\n";
 constexpr int32_t kErrObjectNotSet = 91;
-constexpr int32_t kErrRegexSyntax = 5017;
-
-// Case folding of the regular expressions that does not depend on the
-// process locale, so that Czech letters fold alike on every build. Character
-// classes still come from the imbued locale.
-class FoldingTraits : public boost::cpp_regex_traits<wchar_t> {
-public:
-    using boost::cpp_regex_traits<wchar_t>::translate;
-    wchar_t translate(wchar_t ch, bool icase) const { return icase ? base::LowerChar(ch) : ch; }
-    wchar_t translate_nocase(wchar_t ch) const { return base::LowerChar(ch); }
-    wchar_t tolower(wchar_t ch) const { return base::LowerChar(ch); }
-    wchar_t toupper(wchar_t ch) const { return base::UpperChar(ch); }
-};
-using Regex = boost::basic_regex<wchar_t, FoldingTraits>;
-using RegexIterator = boost::regex_iterator<const wchar_t*, wchar_t, FoldingTraits>;
-
-// A UTF-8 locale gives the classes (\w, [[:alpha:]]) their Unicode meaning;
-// where none is installed the classic locale has to do.
-const std::locale& RegexLocale() {
-    static const std::locale locale = [] {
-        for (const char* name : {"C.UTF-8", "C.utf8", "en_US.UTF-8"}) {
-            try {
-                return std::locale(name);
-            } catch (const std::runtime_error&) {
-            }
-        }
-        return std::locale::classic();
-    }();
-    return locale;
-}
-
-bool IsHexDigit(wchar_t ch) {
-    return (ch >= L'0' && ch <= L'9') || (ch >= L'a' && ch <= L'f') || (ch >= L'A' && ch <= L'F');
-}
-
-// "\uXXXX" is how the knowledge base writes a character by its code; the
-// engine spells that "\x{XXXX}". An escaped backslash is left alone.
-std::wstring TranslatePattern(std::wstring_view strPattern) {
-    std::wstring result;
-    result.reserve(strPattern.size());
-    for (size_t i = 0; i < strPattern.size(); ++i) {
-        const wchar_t ch = strPattern[i];
-        if (ch != L'\\' || i + 1 >= strPattern.size()) {
-            result += ch;
-            continue;
-        }
-        if (strPattern[i + 1] == L'u' && i + 5 < strPattern.size() && IsHexDigit(strPattern[i + 2]) &&
-            IsHexDigit(strPattern[i + 3]) && IsHexDigit(strPattern[i + 4]) && IsHexDigit(strPattern[i + 5])) {
-            result += L"\\x{";
-            result.append(strPattern.substr(i + 2, 4));
-            result += L'}';
-            i += 5;
-        } else {
-            result += ch;
-            result += strPattern[++i];
-        }
-    }
-    return result;
-}
-
-Regex CompileRegex(std::wstring_view strPattern) {
-    Regex re;
-    re.imbue(RegexLocale());
-    try {
-        re.assign(TranslatePattern(strPattern), boost::regex_constants::ECMAScript | boost::regex_constants::icase);
-    } catch (const boost::regex_error&) {
-        base::Raise(kErrRegexSyntax, {}, L"Syntax error in regular expression");
-    }
-    return re;
-}
 
 std::wstring ReplaceCrLf(std::wstring_view strText) {
     constexpr std::wstring_view kMarker = L"%crlf%";
@@ -156,15 +83,10 @@ void clsDetector::EvaluateTrack(clsTrack& objTrack, const clsBreed& objBreed, co
         objTrack.Score(lngPosition != 0 ? 1 : 0);
     } else if (strOperator == L"REGEXP") {
         const std::wstring_view strList = ListText(objTrack);
-        const Regex re = CompileRegex(objTrack.TestingValue());
         // Every match is found before anything is written, so a runaway
         // pattern stops the scan without a half-built output.
-        std::vector<std::pair<size_t, size_t>> matches;
-        const wchar_t* const first = strList.data();
-        for (RegexIterator it(first, first + strList.size(), re, boost::match_default | boost::match_not_dot_newline), end;
-             it != end; ++it) {
-            matches.emplace_back(static_cast<size_t>((*it)[0].first - first), static_cast<size_t>((*it)[0].length()));
-        }
+        std::vector<mdlRegExp::Match> matches;
+        mdlRegExp::Execute(objTrack.TestingValue(), strList, matches);
         objTrack.Score(matches.empty() ? 0 : 1);
         std::wstring strOutput = objTrack.OutputValue();
         for (const auto& [offset, length] : matches) {

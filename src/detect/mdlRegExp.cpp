@@ -1,0 +1,184 @@
+#include "detect/mdlRegExp.h"
+
+#include <boost/regex.hpp>
+
+#include <iterator>
+#include <locale>
+#include <stdexcept>
+
+#include "base/Text.h"
+#include "base/VbError.h"
+
+namespace mdlRegExp {
+
+namespace {
+
+constexpr int32_t kErrRegexSyntax = 5017;
+
+// Case folding of the regular expressions that does not depend on the
+// process locale, so that Czech letters fold alike on every build. Character
+// classes still come from the imbued locale.
+class FoldingTraits : public boost::cpp_regex_traits<wchar_t> {
+public:
+    using boost::cpp_regex_traits<wchar_t>::translate;
+    wchar_t translate(wchar_t ch, bool icase) const { return icase ? base::LowerChar(ch) : ch; }
+    wchar_t translate_nocase(wchar_t ch) const { return base::LowerChar(ch); }
+    wchar_t tolower(wchar_t ch) const { return base::LowerChar(ch); }
+    wchar_t toupper(wchar_t ch) const { return base::UpperChar(ch); }
+};
+using Regex = boost::basic_regex<wchar_t, FoldingTraits>;
+
+// What one evaluation may still spend. Boost bounds each search on its own,
+// but a pattern that matches often starts a fresh search after every match,
+// so only a budget shared by all searches bounds the whole evaluation.
+class Budget {
+public:
+    explicit Budget(uint64_t lngUnits) : mRemaining(lngUnits) {}
+    void Spend() {
+        if (mRemaining == 0) throw boost::regex_error(boost::regex_constants::error_complexity);
+        --mRemaining;
+    }
+
+private:
+    uint64_t mRemaining;
+};
+
+// A pointer into the text that charges the budget for every character the
+// engine reads. Random access, so Boost keeps its fast paths for pointers.
+class CountingIterator {
+public:
+    using iterator_category = std::random_access_iterator_tag;
+    using value_type = wchar_t;
+    using difference_type = std::ptrdiff_t;
+    using pointer = const wchar_t*;
+    using reference = const wchar_t&;
+
+    CountingIterator() = default;
+    CountingIterator(const wchar_t* at, Budget* budget) : mAt(at), mBudget(budget) {}
+
+    reference operator*() const {
+        mBudget->Spend();
+        return *mAt;
+    }
+    reference operator[](difference_type n) const { return *(*this + n); }
+    CountingIterator& operator++() {
+        mBudget->Spend();
+        ++mAt;
+        return *this;
+    }
+    CountingIterator operator++(int) {
+        CountingIterator old = *this;
+        ++*this;
+        return old;
+    }
+    CountingIterator& operator--() {
+        mBudget->Spend();
+        --mAt;
+        return *this;
+    }
+    CountingIterator operator--(int) {
+        CountingIterator old = *this;
+        --*this;
+        return old;
+    }
+    CountingIterator& operator+=(difference_type n) {
+        mAt += n;
+        return *this;
+    }
+    CountingIterator& operator-=(difference_type n) {
+        mAt -= n;
+        return *this;
+    }
+    friend CountingIterator operator+(CountingIterator it, difference_type n) { return it += n; }
+    friend CountingIterator operator+(difference_type n, CountingIterator it) { return it += n; }
+    friend CountingIterator operator-(CountingIterator it, difference_type n) { return it -= n; }
+    friend difference_type operator-(const CountingIterator& a, const CountingIterator& b) { return a.mAt - b.mAt; }
+    friend bool operator==(const CountingIterator& a, const CountingIterator& b) { return a.mAt == b.mAt; }
+    friend auto operator<=>(const CountingIterator& a, const CountingIterator& b) { return a.mAt <=> b.mAt; }
+
+    const wchar_t* Get() const { return mAt; }
+
+private:
+    const wchar_t* mAt = nullptr;
+    Budget* mBudget = nullptr;
+};
+using RegexIterator = boost::regex_iterator<CountingIterator, wchar_t, FoldingTraits>;
+
+// A UTF-8 locale gives the classes (\w, [[:alpha:]]) their Unicode meaning;
+// where none is installed the classic locale has to do.
+const std::locale& RegexLocale() {
+    static const std::locale locale = [] {
+        for (const char* name : {"C.UTF-8", "C.utf8", "en_US.UTF-8"}) {
+            try {
+                return std::locale(name);
+            } catch (const std::runtime_error&) {
+            }
+        }
+        return std::locale::classic();
+    }();
+    return locale;
+}
+
+bool IsHexDigit(wchar_t ch) {
+    return (ch >= L'0' && ch <= L'9') || (ch >= L'a' && ch <= L'f') || (ch >= L'A' && ch <= L'F');
+}
+
+Regex Compile(std::wstring_view strPattern) {
+    Regex re;
+    re.imbue(RegexLocale());
+    try {
+        re.assign(TranslatePattern(strPattern), boost::regex_constants::ECMAScript | boost::regex_constants::icase);
+    } catch (const boost::regex_error&) {
+        base::Raise(kErrRegexSyntax, {}, L"Syntax error in regular expression");
+    }
+    return re;
+}
+
+}  // namespace
+
+uint64_t DefaultBudget(size_t lngChars) {
+    // A floor for short lists, where a quadratic pattern costs little, plus a
+    // share per character for long ones.
+    constexpr uint64_t kFloor = 4'000'000;
+    constexpr uint64_t kPerChar = 24;
+    return kFloor + kPerChar * static_cast<uint64_t>(lngChars);
+}
+
+std::wstring TranslatePattern(std::wstring_view strPattern) {
+    std::wstring result;
+    result.reserve(strPattern.size());
+    for (size_t i = 0; i < strPattern.size(); ++i) {
+        const wchar_t ch = strPattern[i];
+        if (ch != L'\\' || i + 1 >= strPattern.size()) {
+            result += ch;
+            continue;
+        }
+        if (strPattern[i + 1] == L'u' && i + 5 < strPattern.size() && IsHexDigit(strPattern[i + 2]) &&
+            IsHexDigit(strPattern[i + 3]) && IsHexDigit(strPattern[i + 4]) && IsHexDigit(strPattern[i + 5])) {
+            result += L"\\x{";
+            result.append(strPattern.substr(i + 2, 4));
+            result += L'}';
+            i += 5;
+        } else {
+            result += ch;
+            result += strPattern[++i];
+        }
+    }
+    return result;
+}
+
+void Execute(std::wstring_view strPattern, std::wstring_view strText, std::vector<Match>& colMatches,
+             uint64_t lngBudget) {
+    const Regex re = Compile(strPattern);
+    Budget budget(lngBudget);
+    const wchar_t* const first = strText.data();
+    const CountingIterator begin(first, &budget);
+    const CountingIterator end(first + strText.size(), &budget);
+    for (RegexIterator it(begin, end, re, boost::match_default | boost::match_not_dot_newline), last; it != last;
+         ++it) {
+        const auto& whole = (*it)[0];
+        colMatches.push_back({static_cast<size_t>(whole.first.Get() - first), static_cast<size_t>(whole.length())});
+    }
+}
+
+}  // namespace mdlRegExp
