@@ -18,4 +18,20 @@ std::wstring ReadDataFile(std::wstring_view strSection, std::wstring_view strKey
     }
 }
 
+std::vector<std::wstring> DataFileSections() {
+    try {
+        return platform::Host().profile->SectionNames(DataFilePath());
+    } catch (...) {
+        return {};
+    }
+}
+
+std::vector<std::wstring> DataFileKeys(std::wstring_view strSection) {
+    try {
+        return platform::Host().profile->KeyNames(strSection, DataFilePath());
+    } catch (...) {
+        return {};
+    }
+}
+
 }  // namespace mdlDataFile

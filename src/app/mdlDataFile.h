@@ -3,6 +3,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace mdlDataFile {
 
@@ -17,5 +18,11 @@ std::wstring DataFilePath();
 // One value of the data file, read afresh on every call; strDefault when the
 // file, section or key is missing.
 std::wstring ReadDataFile(std::wstring_view strSection, std::wstring_view strKey, std::wstring_view strDefault);
+
+// The names of the data file's sections, and of the keys of one section;
+// letter case not defined, none when the file or section is missing or the
+// names cannot be read.
+std::vector<std::wstring> DataFileSections();
+std::vector<std::wstring> DataFileKeys(std::wstring_view strSection);
 
 }  // namespace mdlDataFile

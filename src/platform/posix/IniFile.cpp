@@ -93,6 +93,26 @@ const std::wstring* IniFile::Find(std::wstring_view strSection, std::wstring_vie
     return foundKey == foundSection->second.end() ? nullptr : &foundKey->second;
 }
 
+std::vector<std::wstring> IniFile::SectionNames() const {
+    std::vector<std::wstring> names;
+    names.reserve(mSections.size());
+    for (const auto& [name, keys] : mSections) {
+        if (!name.empty()) names.push_back(name);
+    }
+    return names;
+}
+
+std::vector<std::wstring> IniFile::KeyNames(std::wstring_view strSection) const {
+    std::vector<std::wstring> names;
+    const std::wstring section = FoldLookupName(strSection);
+    if (section.empty()) return names;
+    const auto found = mSections.find(section);
+    if (found == mSections.end()) return names;
+    names.reserve(found->second.size());
+    for (const auto& [name, value] : found->second) names.push_back(name);
+    return names;
+}
+
 namespace {
 
 bool ReadAll(int fd, std::string& bytes) {
