@@ -90,11 +90,8 @@ public:
         return *this;
     }
     friend CountingIterator operator+(CountingIterator it, difference_type n) { return it += n; }
-    friend CountingIterator operator+(difference_type n, CountingIterator it) { return it += n; }
-    friend CountingIterator operator-(CountingIterator it, difference_type n) { return it -= n; }
     friend difference_type operator-(const CountingIterator& a, const CountingIterator& b) { return a.mAt - b.mAt; }
     friend bool operator==(const CountingIterator& a, const CountingIterator& b) { return a.mAt == b.mAt; }
-    friend auto operator<=>(const CountingIterator& a, const CountingIterator& b) { return a.mAt <=> b.mAt; }
 
     const wchar_t* Get() const { return mAt; }
 

@@ -30,8 +30,8 @@ std::wstring TranslatePattern(std::wstring_view strPattern);
 // Appends every match of strPattern in strText to colMatches, in order of
 // position. A pattern the engine rejects raises error 5017; a search that
 // needs more work than lngBudget, or more than the engine allows one search,
-// raises the engine's complexity error. The matches found until then stay in
-// colMatches.
+// raises the engine's complexity error (a std::runtime_error). The matches
+// found until then stay in colMatches.
 void Execute(std::wstring_view strPattern, std::wstring_view strText, std::vector<Match>& colMatches,
              uint64_t lngBudget);
 inline void Execute(std::wstring_view strPattern, std::wstring_view strText, std::vector<Match>& colMatches) {

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include <boost/regex/pattern_except.hpp>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -19,8 +19,7 @@ std::string EngineRunawayText() {
     std::vector<mdlRegExp::Match> matches;
     try {
         mdlRegExp::Execute(L"(a*)*b", std::wstring(30000, L'a'), matches, UINT64_MAX);
-    } catch (const boost::regex_error& e) {
-        EXPECT_EQ(e.code(), boost::regex_constants::error_complexity);
+    } catch (const std::runtime_error& e) {
         return e.what();
     }
     ADD_FAILURE() << "the engine did not stop the runaway";
@@ -50,7 +49,7 @@ TEST(RegExpTest, RunawayOverManyMatchesEndsWithTheEngineError) {
         try {
             mdlRegExp::Execute(c.pattern, c.text, matches);
             ADD_FAILURE() << "no error for " << c.pattern;
-        } catch (const boost::regex_error& e) {
+        } catch (const std::runtime_error& e) {
             EXPECT_EQ(e.what(), runaway);
         }
         EXPECT_GT(matches.size(), 0u) << "the matches before the stop are kept";
@@ -61,7 +60,7 @@ TEST(RegExpTest, RunawayOverManyMatchesEndsWithTheEngineError) {
 TEST(RegExpTest, BudgetIsSharedByAllSearchesOfOneEvaluation) {
     const std::wstring text = Repeat(L"b\r\n", 1000);
     std::vector<mdlRegExp::Match> matches;
-    EXPECT_THROW(mdlRegExp::Execute(L"b", text, matches, 1000), boost::regex_error);
+    EXPECT_THROW(mdlRegExp::Execute(L"b", text, matches, 1000), std::runtime_error);
     EXPECT_LT(matches.size(), 1000u);
     matches.clear();
     mdlRegExp::Execute(L"b", text, matches);
