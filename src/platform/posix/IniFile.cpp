@@ -93,11 +93,18 @@ const std::wstring* IniFile::Find(std::wstring_view strSection, std::wstring_vie
     return foundKey == foundSection->second.end() ? nullptr : &foundKey->second;
 }
 
+namespace {
+
+// A lookup cuts its names at NUL, so a name holding one is never found.
+bool HasNul(const std::wstring& strName) { return strName.find(L'\0') != std::wstring::npos; }
+
+}  // namespace
+
 std::vector<std::wstring> IniFile::SectionNames() const {
     std::vector<std::wstring> names;
     names.reserve(mSections.size());
     for (const auto& [name, keys] : mSections) {
-        if (!name.empty()) names.push_back(name);
+        if (!name.empty() && !HasNul(name)) names.push_back(name);
     }
     return names;
 }
@@ -109,7 +116,9 @@ std::vector<std::wstring> IniFile::KeyNames(std::wstring_view strSection) const 
     const auto found = mSections.find(section);
     if (found == mSections.end()) return names;
     names.reserve(found->second.size());
-    for (const auto& [name, value] : found->second) names.push_back(name);
+    for (const auto& [name, value] : found->second) {
+        if (!HasNul(name)) names.push_back(name);
+    }
     return names;
 }
 
