@@ -5,12 +5,10 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
-#include <algorithm>
 #include <filesystem>
 #include <optional>
 #include <random>
 #include <string>
-#include <vector>
 
 #include "fakes/TempFolder.h"
 #include "platform/posix/PosixProfile.h"
@@ -49,20 +47,6 @@ TEST(IniFileTest, ParsesTheLinesWindowsAccepts) {
         {L"", L"k", std::nullopt},                      // "[ ]" is never found
     };
     for (const auto& c : cases) EXPECT_EQ(Find(ini, c.section, c.key), c.expected) << c.section << L"/" << c.key;
-}
-
-// The lists hold exactly the names a lookup finds.
-TEST(IniFileTest, ListsOnlyFindableNames) {
-    const IniFile ini("k=0\n[A]\nk=1\nn\0k=2\n=3\n[ ]\nx=1\n[B\0C]\ny=1\n[a]\nlate=1\n[D]\n"s);
-    std::vector<std::wstring> sections = ini.SectionNames();
-    std::sort(sections.begin(), sections.end());
-    EXPECT_EQ(sections, (std::vector<std::wstring>{L"A", L"D"}));
-    std::vector<std::wstring> keys = ini.KeyNames(L"a");
-    std::sort(keys.begin(), keys.end());
-    EXPECT_EQ(keys, (std::vector<std::wstring>{L"", L"K"}));
-    for (const auto& key : keys) EXPECT_NE(ini.Find(L"A", key), nullptr);
-    EXPECT_TRUE(ini.KeyNames(L"D").empty());
-    EXPECT_TRUE(ini.KeyNames(L"").empty());
 }
 
 TEST(IniFileTest, SurvivesHostileInput) {
