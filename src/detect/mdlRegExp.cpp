@@ -28,23 +28,16 @@ public:
 };
 using Regex = boost::basic_regex<wchar_t, FoldingTraits>;
 
-// What one evaluation may still spend. Boost bounds each search on its own,
-// but a pattern that matches often starts a fresh search after every match,
-// so only a budget shared by all searches bounds the whole evaluation.
-class Budget {
-public:
-    explicit Budget(uint64_t lngUnits) : mRemaining(lngUnits) {}
-    void Spend() {
-        if (mRemaining == 0) throw boost::regex_error(boost::regex_constants::error_complexity);
-        --mRemaining;
-    }
-
-private:
-    uint64_t mRemaining;
-};
+// Charges one unit of the work left to an evaluation. Boost bounds each
+// search on its own, but a pattern that matches often starts a fresh search
+// after every match, so only a budget shared by all searches bounds the whole.
+void Spend(uint64_t& lngRemaining) {
+    if (lngRemaining == 0) throw boost::regex_error(boost::regex_constants::error_complexity);
+    --lngRemaining;
+}
 
 // A pointer into the text that charges the budget for every character the
-// engine reads. Random access, so Boost keeps its fast paths for pointers.
+// engine reads or steps over. Random access, so Boost keeps its fast paths.
 class CountingIterator {
 public:
     using iterator_category = std::random_access_iterator_tag;
@@ -54,15 +47,15 @@ public:
     using reference = const wchar_t&;
 
     CountingIterator() = default;
-    CountingIterator(const wchar_t* at, Budget* budget) : mAt(at), mBudget(budget) {}
+    CountingIterator(const wchar_t* at, uint64_t* remaining) : mAt(at), mRemaining(remaining) {}
 
     reference operator*() const {
-        mBudget->Spend();
+        Spend(*mRemaining);
         return *mAt;
     }
     reference operator[](difference_type n) const { return *(*this + n); }
     CountingIterator& operator++() {
-        mBudget->Spend();
+        Spend(*mRemaining);
         ++mAt;
         return *this;
     }
@@ -72,7 +65,7 @@ public:
         return old;
     }
     CountingIterator& operator--() {
-        mBudget->Spend();
+        Spend(*mRemaining);
         --mAt;
         return *this;
     }
@@ -97,7 +90,7 @@ public:
 
 private:
     const wchar_t* mAt = nullptr;
-    Budget* mBudget = nullptr;
+    uint64_t* mRemaining = nullptr;
 };
 using RegexIterator = boost::regex_iterator<CountingIterator, wchar_t, FoldingTraits>;
 
@@ -167,10 +160,10 @@ std::wstring TranslatePattern(std::wstring_view strPattern) {
 void Execute(std::wstring_view strPattern, std::wstring_view strText, std::vector<Match>& colMatches,
              uint64_t lngBudget) {
     const Regex re = Compile(strPattern);
-    Budget budget(lngBudget);
+    uint64_t lngRemaining = lngBudget;
     const wchar_t* const first = strText.data();
-    const CountingIterator begin(first, &budget);
-    const CountingIterator end(first + strText.size(), &budget);
+    const CountingIterator begin(first, &lngRemaining);
+    const CountingIterator end(first + strText.size(), &lngRemaining);
     for (RegexIterator it(begin, end, re, boost::match_default | boost::match_not_dot_newline), last; it != last;
          ++it) {
         const auto& whole = (*it)[0];

@@ -18,7 +18,7 @@ struct Match {
 };
 
 // Work allowed to one evaluation over a text of lngChars characters: one unit
-// per character the engine looks at, summed over all its searches. Linear
+// per character the engine reads or steps over, summed over all its searches. Linear
 // patterns use a few units per character; the allowance leaves them a wide
 // margin, while a backtracking pattern over a long list runs out of it soon.
 uint64_t DefaultBudget(size_t lngChars);
