@@ -6,6 +6,8 @@ QUORVEX_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 # Debian packages of the Linux build and its tests.
 QUORVEX_LINUX_PACKAGES=(cmake ninja-build g++ pkg-config googletest libgtest-dev libgmock-dev libbenchmark-dev
   libboost1.81-dev libcurl4-openssl-dev libsystemd-dev qt6-base-dev qt6-qpa-plugins qt6-wayland)
+# The fuzz targets: clang with libFuzzer and the sanitizer runtimes.
+QUORVEX_FUZZ_PACKAGES=(clang-14 libclang-rt-14-dev)
 # The Windows cross build and wine to run its tests.
 # The i686 compiler builds the 32-bit library the library-load tests probe.
 QUORVEX_WINDOWS_PACKAGES=(g++-mingw-w64-x86-64-posix mingw-w64-x86-64-dev g++-mingw-w64-i686-posix wine wine64)

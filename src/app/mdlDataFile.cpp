@@ -51,4 +51,20 @@ std::shared_ptr<clsTrack> NewTrack(int32_t lngBreed, int32_t lngTrack, std::wstr
     return objTrack;
 }
 
+std::vector<std::wstring> DataFileSections() {
+    try {
+        return platform::Host().profile->SectionNames(DataFilePath());
+    } catch (...) {
+        return {};
+    }
+}
+
+std::vector<std::wstring> DataFileKeys(std::wstring_view strSection) {
+    try {
+        return platform::Host().profile->KeyNames(strSection, DataFilePath());
+    } catch (...) {
+        return {};
+    }
+}
+
 }  // namespace mdlDataFile

@@ -34,4 +34,10 @@ std::vector<std::wstring> SplitTrack(std::wstring_view strValue);
 // error 6.
 std::shared_ptr<clsTrack> NewTrack(int32_t lngBreed, int32_t lngTrack, std::wstring_view strValue);
 
+// The names of the data file's sections, and of the keys of one section;
+// letter case not defined, none when the file or section is missing or the
+// names cannot be read.
+std::vector<std::wstring> DataFileSections();
+std::vector<std::wstring> DataFileKeys(std::wstring_view strSection);
+
 }  // namespace mdlDataFile

@@ -19,9 +19,6 @@ namespace {
 constexpr std::wstring_view kCrLf = L"\r\n";
 constexpr int32_t kErrObjectNotSet = 91;
 
-using mdlRegex::CompileRegex;
-using mdlRegex::Regex;
-using mdlRegex::RegexIterator;
 using mdlRules::ReplaceCrLf;
 
 std::wstring BoolText(bool value) { return value ? L"True" : L"False"; }
@@ -74,15 +71,10 @@ void clsDetector::EvaluateTrack(clsTrack& objTrack, const clsBreed& objBreed, co
         objTrack.Score(lngPosition != 0 ? 1 : 0);
     } else if (strOperator == L"REGEXP") {
         const std::wstring_view strList = ListText(objTrack);
-        const Regex re = CompileRegex(objTrack.TestingValue());
         // Every match is found before anything is written, so a runaway
         // pattern stops the scan without a half-built output.
-        std::vector<std::pair<size_t, size_t>> matches;
-        const wchar_t* const first = strList.data();
-        for (RegexIterator it(first, first + strList.size(), re, boost::match_default | boost::match_not_dot_newline), end;
-             it != end; ++it) {
-            matches.emplace_back(static_cast<size_t>((*it)[0].first - first), static_cast<size_t>((*it)[0].length()));
-        }
+        std::vector<mdlRegex::Match> matches;
+        mdlRegex::Execute(objTrack.TestingValue(), strList, matches);
         objTrack.Score(matches.empty() ? 0 : 1);
         std::wstring strOutput = objTrack.OutputValue();
         for (const auto& [offset, length] : matches) {

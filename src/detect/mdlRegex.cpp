@@ -1,5 +1,6 @@
 #include "detect/mdlRegex.h"
 
+#include <iterator>
 #include <locale>
 #include <stdexcept>
 
@@ -10,6 +11,73 @@ namespace mdlRegex {
 namespace {
 
 constexpr int32_t kErrRegexSyntax = 5017;
+
+// Charges one unit of the work left to an evaluation. Boost bounds each
+// search on its own, but a pattern that matches often starts a fresh search
+// after every match, so only a budget shared by all searches bounds the whole.
+void Spend(uint64_t& lngRemaining) {
+    if (lngRemaining == 0) throw boost::regex_error(boost::regex_constants::error_complexity);
+    --lngRemaining;
+}
+
+
+// A pointer into the text that charges the budget for every character the
+// engine reads or steps over. Random access, so Boost keeps its fast paths.
+class CountingIterator {
+public:
+    using iterator_category = std::random_access_iterator_tag;
+    using value_type = wchar_t;
+    using difference_type = std::ptrdiff_t;
+    using pointer = const wchar_t*;
+    using reference = const wchar_t&;
+
+    CountingIterator() = default;
+    CountingIterator(const wchar_t* at, uint64_t* remaining) : mAt(at), mRemaining(remaining) {}
+
+    reference operator*() const {
+        Spend(*mRemaining);
+        return *mAt;
+    }
+    reference operator[](difference_type n) const { return *(*this + n); }
+    CountingIterator& operator++() {
+        Spend(*mRemaining);
+        ++mAt;
+        return *this;
+    }
+    CountingIterator operator++(int) {
+        CountingIterator old = *this;
+        ++*this;
+        return old;
+    }
+    CountingIterator& operator--() {
+        Spend(*mRemaining);
+        --mAt;
+        return *this;
+    }
+    CountingIterator operator--(int) {
+        CountingIterator old = *this;
+        --*this;
+        return old;
+    }
+    CountingIterator& operator+=(difference_type n) {
+        mAt += n;
+        return *this;
+    }
+    CountingIterator& operator-=(difference_type n) {
+        mAt -= n;
+        return *this;
+    }
+    friend CountingIterator operator+(CountingIterator it, difference_type n) { return it += n; }
+    friend difference_type operator-(const CountingIterator& a, const CountingIterator& b) { return a.mAt - b.mAt; }
+    friend bool operator==(const CountingIterator& a, const CountingIterator& b) { return a.mAt == b.mAt; }
+
+    const wchar_t* Get() const { return mAt; }
+
+private:
+    const wchar_t* mAt = nullptr;
+    uint64_t* mRemaining = nullptr;
+};
+using CountingRegexIterator = boost::regex_iterator<CountingIterator, wchar_t, FoldingTraits>;
 
 // A UTF-8 locale gives the classes (\w, [[:alpha:]]) their Unicode meaning;
 // where none is installed the classic locale has to do.
@@ -87,6 +155,28 @@ bool TryCompileRegex(std::wstring_view strPattern, Regex& re, std::wstring& strM
         const auto position = static_cast<size_t>(error.position() < 0 ? 0 : error.position());
         lngColumn = (position < origin.size() ? origin[position] : strPattern.size()) + 1;
         return false;
+    }
+}
+
+uint64_t DefaultBudget(size_t lngChars) {
+    // A floor for short lists, where a quadratic pattern costs little, plus a
+    // share per character for long ones.
+    constexpr uint64_t kFloor = 4'000'000;
+    constexpr uint64_t kPerChar = 24;
+    return kFloor + kPerChar * static_cast<uint64_t>(lngChars);
+}
+
+void Execute(std::wstring_view strPattern, std::wstring_view strText, std::vector<Match>& colMatches,
+             uint64_t lngBudget) {
+    const Regex re = CompileRegex(strPattern);
+    uint64_t lngRemaining = lngBudget;
+    const wchar_t* const first = strText.data();
+    const CountingIterator begin(first, &lngRemaining);
+    const CountingIterator end(first + strText.size(), &lngRemaining);
+    for (CountingRegexIterator it(begin, end, re, boost::match_default | boost::match_not_dot_newline), last;
+         it != last; ++it) {
+        const auto& whole = (*it)[0];
+        colMatches.push_back({static_cast<size_t>(whole.first.Get() - first), static_cast<size_t>(whole.length())});
     }
 }
 

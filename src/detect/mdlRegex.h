@@ -1,10 +1,13 @@
 #pragma once
 // The REGEXP operator's engine: Boost.Regex, ECMAScript syntax, letter case
-// ignored (Czech letters too, whatever the process locale). Shared by the
-// scan and by the knowledge-base checks, so both accept the same patterns.
+// ignored (Czech letters too, whatever the process locale), "^" and "$" at
+// every line, "." not across a line end, the work of one evaluation bounded
+// as a whole. Shared by the scan and by the knowledge-base checks, so both
+// accept the same patterns.
 
 #include <boost/regex.hpp>
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -24,7 +27,6 @@ public:
     wchar_t toupper(wchar_t ch) const { return base::UpperChar(ch); }
 };
 using Regex = boost::basic_regex<wchar_t, FoldingTraits>;
-using RegexIterator = boost::regex_iterator<const wchar_t*, wchar_t, FoldingTraits>;
 
 // The pattern in the engine's spelling: "\uXXXX" becomes "\x{XXXX}". When
 // pOrigin is given it receives, for every character of the result, the
@@ -37,5 +39,27 @@ Regex CompileRegex(std::wstring_view strPattern);
 // Compiles like CompileRegex; on rejection returns false with the engine's
 // message and the 1-based column in strPattern where it gave up.
 bool TryCompileRegex(std::wstring_view strPattern, Regex& re, std::wstring& strMessage, size_t& lngColumn);
+
+struct Match {
+    size_t offset;  // 0-based character offset in the text
+    size_t length;
+};
+
+// Work allowed to one evaluation over a text of lngChars characters: one unit
+// per character the engine looks at, summed over all its searches. Linear
+// patterns use a few units per character; the allowance leaves them a wide
+// margin, while a backtracking pattern over a long list runs out of it soon.
+uint64_t DefaultBudget(size_t lngChars);
+
+// Appends every match of strPattern in strText to colMatches, in order of
+// position. A pattern the engine rejects raises error 5017; a search that
+// needs more work than lngBudget, or more than the engine allows one search,
+// raises the engine's complexity error (a std::runtime_error). The matches
+// found until then stay in colMatches.
+void Execute(std::wstring_view strPattern, std::wstring_view strText, std::vector<Match>& colMatches,
+             uint64_t lngBudget);
+inline void Execute(std::wstring_view strPattern, std::wstring_view strText, std::vector<Match>& colMatches) {
+    Execute(strPattern, strText, colMatches, DefaultBudget(strText.size()));
+}
 
 }  // namespace mdlRegex

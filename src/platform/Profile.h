@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace platform {
 
@@ -19,6 +20,13 @@ public:
     virtual uint32_t GetString(std::wstring_view strSection, std::wstring_view strKey,
                                std::wstring_view strDefault, uint32_t lngBufferChars,
                                std::wstring_view strFile, std::wstring& strValue) = 0;
+    // The names of the sections of strFile (GetPrivateProfileSectionNamesA),
+    // none when the file is missing. Names compare without regard to case;
+    // the letter case they come back in is not defined.
+    virtual std::vector<std::wstring> SectionNames(std::wstring_view strFile) = 0;
+    // The names of the keys of strSection (GetPrivateProfileStringA without a
+    // key name), none when the file or section is missing; letter case as above.
+    virtual std::vector<std::wstring> KeyNames(std::wstring_view strSection, std::wstring_view strFile) = 0;
 };
 
 }  // namespace platform

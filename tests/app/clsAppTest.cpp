@@ -197,6 +197,50 @@ TEST_F(ClsAppTest, LoaderSkippingRules) {
     EXPECT_EQ(app->Bredd(4)->Proof(), 5);
 }
 
+// Counts the lookups in the knowledge base on their way to the machine's reader.
+class CountingProfile final : public platform::Profile {
+public:
+    explicit CountingProfile(platform::Profile& real) : mReal(real) {}
+    uint32_t GetString(std::wstring_view s, std::wstring_view k, std::wstring_view d, uint32_t n, std::wstring_view f,
+                       std::wstring& v) override {
+        if (f.ends_with(mdlDataFile::kDataFileName)) ++lookups;
+        return mReal.GetString(s, k, d, n, f, v);
+    }
+    std::vector<std::wstring> SectionNames(std::wstring_view f) override { return mReal.SectionNames(f); }
+    std::vector<std::wstring> KeyNames(std::wstring_view s, std::wstring_view f) override {
+        return mReal.KeyNames(s, f);
+    }
+    int lookups = 0;
+
+private:
+    platform::Profile& mReal;
+};
+
+// A short file that names many breeds and tracks costs a lookup per value it
+// holds, not per value it names, and still loads exactly as before.
+TEST_F(ClsAppTest, LoaderAsksOnlyForKeysTheFileHas) {
+    WriteDataFile({L"[General]", L"Count=300", L"[breed_2]", L"Name=Two", L"Count=32767", L"track2=DUN~#~#=~#~#1",
+                   L"Track01=DUN~#~#=~#~#1", L"Track 3=DUN~#~#=~#~#1", L"Track32767=DUN~#~#=~#~#2", L"[Breed_3]",
+                   L"Count=1", L"Track2=DUN~#~#=~#~#1", L"[Breed_04]", L"Name=Not four"});
+    CountingProfile counting(*platform::Host().profile);
+    platform::Machine replacement;
+    replacement.profile = &counting;
+    const platform::ScopedMachine scope(replacement);
+    auto app = MakeApp();
+    app->Check(0);
+    EXPECT_EQ(app->Detector().BreedCount(), 300);
+    EXPECT_EQ(app->Bredd(2)->Name(), L"Two");
+    const auto tracks = app->Detector().Tracks(-1, -1);
+    ASSERT_EQ(tracks->Count(), 2);
+    EXPECT_EQ(tracks->Item(1)->ID(), 2);
+    EXPECT_EQ(tracks->Item(2)->ID(), 32767);
+    EXPECT_EQ(app->Bredd(3)->TrackCount(), 0) << "Track2 lies beyond the breed's Count";
+    EXPECT_EQ(app->Bredd(4)->Name(), L"") << "Breed_04 is not the section of breed 4";
+    EXPECT_EQ(app->Bredd(4)->Proof(), 5);
+    // General/Count, six values of each of the two sections, two track keys.
+    EXPECT_LE(counting.lookups, 1 + 2 * 6 + 2);
+}
+
 TEST_F(ClsAppTest, OverflowInTheKnowledgeBaseReachesTheCaller) {
     WriteDataFile({L"[General]", L"Count=2", L"[Breed_1]", L"Count=1", L"Track1=DUN~#~#=~#~#1", L"[Breed_2]",
                    L"Proof=40000"});

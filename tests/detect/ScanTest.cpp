@@ -230,14 +230,21 @@ TEST_F(DetectorTest, BadContentEndsAsAScanError) {
         {1, L"FOO", L"!LIKE", L"[z-a]", L"[z-a]", 93},
         {1, L"FOO", L"REGEXP", L"(a", L"(a", 5017},
         {1, L"DOWNLOADFILE", L"REGEXP", L"(a*)*b", L"(a*)*b", 5},  // runaway on 30,000 letters
+        {1, L"DOWNLOADFILE", L"REGEXP", L"a*a*a*c|b", L"a*a*a*c|b", 5},  // runaway over many matches
         {1, L"", L"=", L"x", L"x", 91},                            // no key: the list cannot be found
         {9, L"FOO", L"=", L"x", L"", 91},                          // breed 9 is not registered
     };
     machine.internet.Serve(L"http://lists.test/a", std::wstring(30000, L'a'));
+    std::wstring lines;
+    for (int i = 0; i < 600; ++i) lines += std::wstring(60, L'a') + L"b\r\n";
+    machine.internet.Serve(L"http://lists.test/b", lines + std::wstring(100000, L'x'));
     for (const auto& [breedID, cls, op, testing, traced, number] : cases) {
         detector.ClearRegisters();
         AddBreed(1);
-        const std::wstring_view input = cls == std::wstring_view(L"DOWNLOADFILE") ? L"http://lists.test/a" : L"";
+        const bool many = testing == std::wstring_view(L"a*a*a*c|b");
+        const std::wstring_view input = cls != std::wstring_view(L"DOWNLOADFILE") ? L""
+                                        : many                                   ? L"http://lists.test/b"
+                                                                                 : L"http://lists.test/a";
         const auto track = AddTrack(breedID, cls, input, op, testing);
         log->ClearRecords();
         detector.Scan(-1);

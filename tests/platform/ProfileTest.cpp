@@ -3,9 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <set>
 #include <string>
 
 #include "fakes/TempFolder.h"
+#include "base/Text.h"
 #include "platform/AnsiCodePage.h"
 #include "platform/Machine.h"
 
@@ -76,6 +78,36 @@ TEST(ProfileTest, DecodesTheAnsiCodePage) {
     const testing_support::TempFolder folder;
     folder.Write(L"a.ini", "[S]\r\nk=" + platform::ToAnsi(text) + "\r\n");
     EXPECT_EQ(Get(folder.File(L"a.ini"), L"S", L"k"), text);
+}
+
+std::set<std::wstring> Upper(const std::vector<std::wstring>& names) {
+    std::set<std::wstring> result;
+    for (const auto& name : names) result.insert(base::UCase(name));
+    return result;
+}
+
+// The lists must name everything a lookup finds; the loader reads no other keys.
+TEST(ProfileTest, ListsTheNamesOfSectionsAndKeys) {
+    const testing_support::TempFolder folder;
+    folder.Write(L"a.ini", "[Main]\r\n  Key1 = v\r\nempty=\r\ndup=1\r\nDUP=2\r\n[ Spaced ]\r\na=1\r\n[Empty]\r\n");
+    platform::Profile& profile = *platform::RealMachine().profile;
+    const std::wstring file = folder.File(L"a.ini");
+    const std::set<std::wstring> sections = Upper(profile.SectionNames(file));
+    for (const wchar_t* name : {L"MAIN", L"SPACED", L"EMPTY"}) EXPECT_EQ(sections.count(name), 1u) << name;
+    const std::set<std::wstring> keys = Upper(profile.KeyNames(L"mAIN", file));
+    for (const wchar_t* name : {L"KEY1", L"EMPTY", L"DUP"}) EXPECT_EQ(keys.count(name), 1u) << name;
+    EXPECT_EQ(Upper(profile.KeyNames(L"Spaced", file)), std::set<std::wstring>{L"A"});
+    EXPECT_TRUE(profile.KeyNames(L"Empty", file).empty());
+    EXPECT_TRUE(profile.KeyNames(L"Missing", file).empty());
+    EXPECT_TRUE(profile.SectionNames(folder.File(L"missing.ini")).empty());
+
+    // Longer than any first guess at the size of the list.
+    std::string many = "[Many]\r\n";
+    for (int i = 1; i <= 3000; ++i) many += "Track" + std::to_string(i) + "=x\r\n";
+    folder.Write(L"b.ini", many);
+    const std::set<std::wstring> tracks = Upper(profile.KeyNames(L"Many", folder.File(L"b.ini")));
+    EXPECT_EQ(tracks.size(), 3000u);
+    EXPECT_EQ(tracks.count(L"TRACK3000"), 1u);
 }
 
 }  // namespace

@@ -95,6 +95,35 @@ const std::wstring* IniFile::Find(std::wstring_view strSection, std::wstring_vie
 
 namespace {
 
+// A lookup cuts its names at NUL, so a name holding one is never found.
+bool HasNul(const std::wstring& strName) { return strName.find(L'\0') != std::wstring::npos; }
+
+}  // namespace
+
+std::vector<std::wstring> IniFile::SectionNames() const {
+    std::vector<std::wstring> names;
+    names.reserve(mSections.size());
+    for (const auto& [name, keys] : mSections) {
+        if (!name.empty() && !HasNul(name)) names.push_back(name);
+    }
+    return names;
+}
+
+std::vector<std::wstring> IniFile::KeyNames(std::wstring_view strSection) const {
+    std::vector<std::wstring> names;
+    const std::wstring section = FoldLookupName(strSection);
+    if (section.empty()) return names;
+    const auto found = mSections.find(section);
+    if (found == mSections.end()) return names;
+    names.reserve(found->second.size());
+    for (const auto& [name, value] : found->second) {
+        if (!HasNul(name)) names.push_back(name);
+    }
+    return names;
+}
+
+namespace {
+
 bool ReadAll(int fd, std::string& bytes) {
     char chunk[65536];
     for (;;) {

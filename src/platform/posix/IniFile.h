@@ -9,6 +9,7 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <vector>
 
 struct stat;
 
@@ -30,6 +31,11 @@ public:
     // an empty section name is never found. The value is kept as the file
     // holds it, NUL characters included.
     const std::wstring* Find(std::wstring_view strSection, std::wstring_view strKey) const;
+
+    // The names Find can find, upper-cased, in no particular order: those of
+    // the sections, and those of the keys of strSection.
+    std::vector<std::wstring> SectionNames() const;
+    std::vector<std::wstring> KeyNames(std::wstring_view strSection) const;
 
 private:
     using Keys = std::unordered_map<std::wstring, std::wstring>;

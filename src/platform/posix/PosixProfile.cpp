@@ -35,4 +35,14 @@ uint32_t PosixProfile::GetString(std::wstring_view strSection, std::wstring_view
     return static_cast<uint32_t>(strValue.size());
 }
 
+std::vector<std::wstring> PosixProfile::SectionNames(std::wstring_view strFile) {
+    const std::shared_ptr<const IniFile> file = IniCache::Shared().Load(NativePath(base::CutAtNul(strFile)));
+    return file ? file->SectionNames() : std::vector<std::wstring>{};
+}
+
+std::vector<std::wstring> PosixProfile::KeyNames(std::wstring_view strSection, std::wstring_view strFile) {
+    const std::shared_ptr<const IniFile> file = IniCache::Shared().Load(NativePath(base::CutAtNul(strFile)));
+    return file ? file->KeyNames(strSection) : std::vector<std::wstring>{};
+}
+
 }  // namespace platform::posix
