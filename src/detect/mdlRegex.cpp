@@ -4,6 +4,9 @@
 #include <locale>
 #include <stdexcept>
 
+#include <boost/regex.hpp>
+
+#include "base/Text.h"
 #include "base/VbError.h"
 
 namespace mdlRegex {
@@ -12,6 +15,18 @@ namespace {
 
 constexpr int32_t kErrRegexSyntax = 5017;
 
+// Case folding that does not depend on the process locale. Character
+// classes still come from the imbued locale.
+class FoldingTraits : public boost::cpp_regex_traits<wchar_t> {
+public:
+    using boost::cpp_regex_traits<wchar_t>::translate;
+    wchar_t translate(wchar_t ch, bool icase) const { return icase ? base::LowerChar(ch) : ch; }
+    wchar_t translate_nocase(wchar_t ch) const { return base::LowerChar(ch); }
+    wchar_t tolower(wchar_t ch) const { return base::LowerChar(ch); }
+    wchar_t toupper(wchar_t ch) const { return base::UpperChar(ch); }
+};
+using Regex = boost::basic_regex<wchar_t, FoldingTraits>;
+
 // Charges one unit of the work left to an evaluation. Boost bounds each
 // search on its own, but a pattern that matches often starts a fresh search
 // after every match, so only a budget shared by all searches bounds the whole.
@@ -19,7 +34,6 @@ void Spend(uint64_t& lngRemaining) {
     if (lngRemaining == 0) throw boost::regex_error(boost::regex_constants::error_complexity);
     --lngRemaining;
 }
-
 
 // A pointer into the text that charges the budget for every character the
 // engine reads or steps over. Random access, so Boost keeps its fast paths.
@@ -133,6 +147,9 @@ std::wstring TranslatePattern(std::wstring_view strPattern, std::vector<size_t>*
     return result;
 }
 
+namespace {
+
+// Compiled as the scan runs it; raises error 5017 when the engine rejects it.
 Regex CompileRegex(std::wstring_view strPattern) {
     Regex re;
     try {
@@ -143,7 +160,10 @@ Regex CompileRegex(std::wstring_view strPattern) {
     return re;
 }
 
-bool TryCompileRegex(std::wstring_view strPattern, Regex& re, std::wstring& strMessage, size_t& lngColumn) {
+}  // namespace
+
+bool TryCompileRegex(std::wstring_view strPattern, std::wstring& strMessage, size_t& lngColumn) {
+    Regex re;
     std::vector<size_t> origin;
     const std::wstring strTranslated = TranslatePattern(strPattern, &origin);
     try {

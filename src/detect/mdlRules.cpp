@@ -46,9 +46,8 @@ std::wstring ReplaceCrLf(std::wstring_view strText) {
 }
 
 std::optional<PatternProblem> RegexProblem(std::wstring_view strPattern) {
-    mdlRegex::Regex re;
     PatternProblem problem;
-    if (mdlRegex::TryCompileRegex(strPattern, re, problem.Message, problem.Column)) return std::nullopt;
+    if (mdlRegex::TryCompileRegex(strPattern, problem.Message, problem.Column)) return std::nullopt;
     // The engine ends its messages with a full stop; they go inside a sentence here.
     while (!problem.Message.empty() && (problem.Message.back() == L'.' || problem.Message.back() == L' ')) {
         problem.Message.pop_back();

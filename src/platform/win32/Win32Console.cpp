@@ -72,7 +72,14 @@ public:
         return info.srWindow.Right - info.srWindow.Left + 1;
     }
 
-    void Write(ConsoleStream stream, std::wstring_view strText) override {
+    void Write(ConsoleStream stream, std::wstring_view strText) override { WriteText(stream, strText, true); }
+
+    void WriteVerbatim(ConsoleStream stream, std::wstring_view strText) override { WriteText(stream, strText, false); }
+
+private:
+    // blnLineEnds: a redirected stream gets CR LF for every LF, as Windows
+    // programs write text; a verbatim text already carries its own line ends.
+    void WriteText(ConsoleStream stream, std::wstring_view strText, bool blnLineEnds) {
         HANDLE handle = Handle(stream);
         if (handle == nullptr || handle == INVALID_HANDLE_VALUE) return;
         DWORD mode = 0;
@@ -82,6 +89,10 @@ public:
             WriteConsoleW(handle, strText.data(), static_cast<DWORD>(strText.size()), &written, nullptr);
             return;
         }
+        if (!blnLineEnds) {
+            WriteBytes(handle, ToAnsi(strText));
+            return;
+        }
         std::wstring text;
         text.reserve(strText.size() + 8);
         for (wchar_t ch : strText) {
@@ -89,18 +100,6 @@ public:
             text += ch;
         }
         WriteBytes(handle, ToAnsi(text));
-    }
-
-    void WriteVerbatim(ConsoleStream stream, std::wstring_view strText) override {
-        HANDLE handle = Handle(stream);
-        if (handle == nullptr || handle == INVALID_HANDLE_VALUE) return;
-        DWORD mode = 0;
-        if (GetConsoleMode(handle, &mode) != 0) {
-            DWORD written = 0;
-            WriteConsoleW(handle, strText.data(), static_cast<DWORD>(strText.size()), &written, nullptr);
-            return;
-        }
-        WriteBytes(handle, ToAnsi(strText));
     }
 
     void WriteBytes(HANDLE handle, const std::string& bytes) {
@@ -115,6 +114,7 @@ public:
         }
     }
 
+public:
     void CatchEvents(bool blnOn) override {
         if (blnOn == mCatching) return;
         if (blnOn) {
