@@ -105,12 +105,12 @@ std::wstring QtListBox::List(int32_t lngIndex) const {
 }
 
 int32_t QtListBox::ItemData(int32_t lngIndex) const {
-    if (lngIndex < 0 || lngIndex >= ListCount()) base::Raise(381, {}, L"Invalid property array index");
+    CheckIndex(lngIndex, ListCount());
     return ListWidget()->item(lngIndex)->data(kDataRole).toInt();
 }
 
 void QtListBox::ItemData(int32_t lngIndex, int32_t lngData) {
-    if (lngIndex < 0 || lngIndex >= ListCount()) base::Raise(381, {}, L"Invalid property array index");
+    CheckIndex(lngIndex, ListCount());
     ListWidget()->item(lngIndex)->setData(kDataRole, lngData);
 }
 

@@ -3,6 +3,7 @@
 
 #include <functional>
 
+#include "base/VbError.h"
 #include "ui/toolkit/Control.h"
 
 namespace ui::toolkit {
@@ -16,6 +17,11 @@ struct ListHit {
 
 class ListBox : public Control {
 public:
+    // Error 381 for a line position that does not exist (item data).
+    static void CheckIndex(int32_t lngIndex, int32_t lngCount) {
+        if (lngIndex < 0 || lngIndex >= lngCount) base::Raise(381, {}, L"Invalid property array index");
+    }
+
     virtual int32_t ListCount() const = 0;
     // Inserts a line at lngIndex (-1: at the end); the new line's datum is 0.
     virtual void AddItem(std::wstring_view strText, int32_t lngIndex = -1) = 0;

@@ -121,12 +121,12 @@ std::wstring MemListBox::List(int32_t lngIndex) const {
 }
 
 int32_t MemListBox::ItemData(int32_t lngIndex) const {
-    if (lngIndex < 0 || lngIndex >= ListCount()) base::Raise(381, {}, L"Invalid property array index");
+    CheckIndex(lngIndex, ListCount());
     return mLines[static_cast<std::size_t>(lngIndex)].Data;
 }
 
 void MemListBox::ItemData(int32_t lngIndex, int32_t lngData) {
-    if (lngIndex < 0 || lngIndex >= ListCount()) base::Raise(381, {}, L"Invalid property array index");
+    CheckIndex(lngIndex, ListCount());
     mLines[static_cast<std::size_t>(lngIndex)].Data = lngData;
     Record(L"ItemData", std::to_wstring(lngIndex) + L"," + std::to_wstring(lngData));
 }

@@ -79,12 +79,12 @@ std::wstring Win32ListBox::List(int32_t lngIndex) const {
 }
 
 int32_t Win32ListBox::ItemData(int32_t lngIndex) const {
-    if (lngIndex < 0 || lngIndex >= ListCount()) base::Raise(381, {}, L"Invalid property array index");
+    CheckIndex(lngIndex, ListCount());
     return mLines[static_cast<std::size_t>(lngIndex)].Data;
 }
 
 void Win32ListBox::ItemData(int32_t lngIndex, int32_t lngData) {
-    if (lngIndex < 0 || lngIndex >= ListCount()) base::Raise(381, {}, L"Invalid property array index");
+    CheckIndex(lngIndex, ListCount());
     mLines[static_cast<std::size_t>(lngIndex)].Data = lngData;
     if (mHwnd != nullptr) SendMessageW(mHwnd, LB_SETITEMDATA, static_cast<WPARAM>(lngIndex), lngData);
 }
