@@ -30,8 +30,6 @@ std::vector<std::wstring> SortedNames(const std::wstring& strPattern) {
 
 bool Survives(std::wstring_view text) { return platform::FromAnsi(platform::ToAnsi(text)) == text; }
 
-std::string Narrow(const std::wstring& text) { return std::string(text.begin(), text.end()); }
-
 TEST(FileSystemTest, FindFirstListsEachMatchOnce) {
     TempFolder folder;
     for (const wchar_t* name : {L"a.txt", L"b.bin", L"notes.TXT", L"sub/inner.txt"}) folder.Write(name, "x");
@@ -50,14 +48,14 @@ TEST(FileSystemTest, FindFirstListsEachMatchOnce) {
     };
     for (const auto& c : cases) {
         const std::wstring pattern = Join(folder.WPath(), c.pattern);
-        EXPECT_EQ(SortedNames(pattern), c.names) << Narrow(c.pattern);
+        EXPECT_EQ(SortedNames(pattern), c.names) << c.pattern;
         platform::FindEntry entry;
         if (c.names.empty()) {
-            EXPECT_EQ(Files().FindFirst(pattern, entry), nullptr) << Narrow(c.pattern);
+            EXPECT_EQ(Files().FindFirst(pattern, entry), nullptr) << c.pattern;
         }
     }
     for (const auto& item : testing_support::List(Files(), Join(folder.WPath(), L"*"))) {
-        EXPECT_EQ((item.attributes & platform::kAttrDirectory) != 0, item.name == L"sub") << Narrow(item.name);
+        EXPECT_EQ((item.attributes & platform::kAttrDirectory) != 0, item.name == L"sub") << item.name;
     }
 }
 
@@ -74,8 +72,8 @@ TEST(FileSystemTest, CreateTestAndDeleteOnlyWhatIsThere) {
         bool file, folder;
     } cases[] = {{L"file.txt", true, false}, {L"made", false, true}, {L"no-parent", false, false}};
     for (const auto& c : cases) {
-        EXPECT_EQ(Files().FileExists(folder.File(c.name)), c.file) << Narrow(c.name);
-        EXPECT_EQ(Files().FolderExists(folder.File(c.name)), c.folder) << Narrow(c.name);
+        EXPECT_EQ(Files().FileExists(folder.File(c.name)), c.file) << c.name;
+        EXPECT_EQ(Files().FolderExists(folder.File(c.name)), c.folder) << c.name;
     }
     EXPECT_TRUE(Files().DeleteFile(folder.File(L"file.txt")));
     EXPECT_FALSE(Files().FileExists(folder.File(L"file.txt")));
@@ -135,7 +133,7 @@ TEST(FileSystemTest, AWalkGivesEveryEntryOnceEachFolderFollowedByItsContent) {
         const auto inside = [&](const std::wstring& line) { return line.rfind(lines[i] + sep, 0) == 0; };
         const size_t count = static_cast<size_t>(std::count_if(lines.begin(), lines.end(), inside));
         const auto block = lines.begin() + static_cast<std::ptrdiff_t>(std::min(i + 1 + count, lines.size()));
-        EXPECT_TRUE(std::all_of(lines.begin() + static_cast<std::ptrdiff_t>(i) + 1, block, inside)) << Narrow(lines[i]);
+        EXPECT_TRUE(std::all_of(lines.begin() + static_cast<std::ptrdiff_t>(i) + 1, block, inside)) << lines[i];
     }
 }
 

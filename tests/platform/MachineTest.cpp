@@ -1,4 +1,10 @@
+// The seam, and the real system facts and clock of the build through it: the
+// same cases must pass on Windows and on Linux.
+
 #include <gtest/gtest.h>
+
+#include <chrono>
+#include <thread>
 
 #include "fakes/FakeMachine.h"
 #include "platform/Machine.h"
@@ -32,6 +38,59 @@ TEST(MachineTest, ScopedOverrideReplacesOnlyWhatItNamesAndRestores) {
         EXPECT_EQ(platform::Host().clock, &fake.clock);
     }
     EXPECT_EQ(&platform::Host(), &real);
+}
+
+platform::SystemInfo& System() { return *platform::RealMachine().system; }
+platform::Clock& Clock() { return *platform::RealMachine().clock; }
+bool OnWindows() { return platform::PathSeparator() == L'\\'; }
+
+TEST(SystemInfoTest, ProgramPathIsThisTestInItsFolder) {
+    const std::wstring path = System().ProgramPath();
+    std::wstring folder = System().ProgramFolder();
+    EXPECT_TRUE(platform::RealMachine().files->FileExists(path));
+    EXPECT_TRUE(platform::RealMachine().files->FolderExists(folder));
+    // The folder is all of the path but the name: no separator left over or missing.
+    if (folder.empty() || folder.back() != platform::PathSeparator()) folder += platform::PathSep();
+    EXPECT_EQ(folder + (OnWindows() ? L"test_platform.exe" : L"test_platform"), path);
+}
+
+TEST(SystemInfoTest, VersionInstanceAndLocaleSeparatorsAreSet) {
+    platform::VersionInfo info;
+    ASSERT_TRUE(System().GetVersion(info));
+    EXPECT_GT(info.MajorVersion, 0u);
+    EXPECT_EQ(info.PlatformId, OnWindows() ? platform::kPlatformWin32NT : platform::kPlatformUnix);
+    EXPECT_EQ(info.CSDVersion.find(L'\0'), std::wstring::npos);
+
+    EXPECT_NE(System().InstanceHandle(), 0u);
+    EXPECT_EQ(System().InstanceHandle(), System().InstanceHandle());
+
+    for (const std::wstring& separator :
+         {std::wstring(1, System().DecimalSeparator()), System().DateSeparator(), System().TimeSeparator()}) {
+        ASSERT_FALSE(separator.empty());
+        EXPECT_EQ(separator.find(L'\0'), std::wstring::npos);
+        EXPECT_FALSE(separator[0] >= L'0' && separator[0] <= L'9');
+    }
+}
+
+TEST(ClockTest, CountersMoveForward) {
+    ASSERT_GT(Clock().PerfFrequency(), 0);
+    const int64_t counter = Clock().PerfCounter();
+    const uint32_t milliseconds = Clock().Milliseconds();
+    std::this_thread::sleep_for(std::chrono::milliseconds(30));
+    EXPECT_GT(Clock().PerfCounter(), counter);
+    // The tick count wraps: compare the distance, not the values.
+    const uint32_t elapsed = Clock().Milliseconds() - milliseconds;
+    EXPECT_GT(elapsed, 0u);
+    EXPECT_LT(elapsed, 0x80000000u);
+}
+
+TEST(ClockTest, NowIsAPlausibleLocalTime) {
+    const platform::LocalDateTime now = Clock().Now();
+    const struct {
+        int value, low, high;
+    } fields[] = {{now.Year, 2024, 2199}, {now.Month, 1, 12},  {now.Day, 1, 31},        {now.Hour, 0, 23},
+                  {now.Minute, 0, 59},    {now.Second, 0, 60}, {now.Millisecond, 0, 999}};
+    for (const auto& f : fields) EXPECT_TRUE(f.value >= f.low && f.value <= f.high) << f.value;
 }
 
 }  // namespace

@@ -1,8 +1,11 @@
-// Services, processes, dial-up entries, special folders, libraries and the
-// shell against what the running system (wine in the test run) provides.
+// Services, processes, dial-up entries, special folders, libraries, the
+// shell and the file system against what the running system (wine in the
+// test run) provides.
 
 #include <gtest/gtest.h>
 #include <windows.h>
+// windows.h maps DeleteFile to DeleteFileA; the member keeps its own name.
+#undef DeleteFile
 
 #include <algorithm>
 #include <cstring>
@@ -13,6 +16,7 @@
 #include "platform/AnsiCodePage.h"
 #include "platform/Libraries.h"
 #include "platform/Listing.h"
+#include "platform/win32/Win32FileSystem.h"
 #include "platform/win32/Win32Services.h"
 
 namespace {
@@ -25,15 +29,12 @@ std::vector<platform::ServiceEntry> Services(uint32_t type) {
     return entries;
 }
 
-TEST(Win32InventoryTest, ServicesAndDriversAreListedWithTheirNames) {
+// Names of the longest kind the service manager allows come back whole.
+TEST(Win32InventoryTest, ServicesAndDriversAreListedWithTheirNamesWhole) {
     EXPECT_FALSE(Services(platform::kServiceWin32).empty());
     for (uint32_t type : {platform::kServiceWin32, platform::kServiceDriver}) {
         for (const auto& entry : Services(type)) EXPECT_FALSE(entry.ServiceName.empty());
     }
-}
-
-// Names of the longest kind the service manager allows come back whole.
-TEST(Win32InventoryTest, LongServiceNamesAreCopiedWhole) {
     const std::string name = "QuorvexTest" + std::to_string(GetCurrentProcessId()) + std::string(200, 'n');
     const std::string display = "Quorvex test service " + std::string(230, 'd');
     SC_HANDLE manager = OpenSCManagerA(nullptr, nullptr, SC_MANAGER_ALL_ACCESS);
@@ -41,14 +42,14 @@ TEST(Win32InventoryTest, LongServiceNamesAreCopiedWhole) {
     SC_HANDLE service = CreateServiceA(manager, name.c_str(), display.c_str(), SERVICE_ALL_ACCESS,
                                        SERVICE_WIN32_OWN_PROCESS, SERVICE_DEMAND_START, SERVICE_ERROR_IGNORE,
                                        "C:\\quorvex-none.exe", nullptr, nullptr, nullptr, nullptr, nullptr);
-    const std::vector<platform::ServiceEntry> entries =
-        service != nullptr ? Services(platform::kServiceWin32) : std::vector<platform::ServiceEntry>();
-    if (service != nullptr) {
-        DeleteService(service);
-        CloseServiceHandle(service);
+    if (service == nullptr) {
+        CloseServiceHandle(manager);
+        GTEST_SKIP() << "cannot add a service here";
     }
+    const std::vector<platform::ServiceEntry> entries = Services(platform::kServiceWin32);
+    DeleteService(service);
+    CloseServiceHandle(service);
     CloseServiceHandle(manager);
-    if (service == nullptr) GTEST_SKIP() << "cannot add a service here";
     EXPECT_TRUE(std::any_of(entries.begin(), entries.end(), [&](const platform::ServiceEntry& entry) {
         return entry.ServiceName == std::wstring(name.begin(), name.end()) &&
                entry.DisplayName == std::wstring(display.begin(), display.end());
@@ -93,7 +94,7 @@ TEST(Win32InventoryTest, ServicesComeWholeAcrossBatches) {
     }
 }
 
-TEST(Win32InventoryTest, TheSnapshotHoldsThisProgramByItsFileNameAndThePhoneBookAnswers) {
+TEST(Win32InventoryTest, TheSnapshotHoldsThisProgramByItsFileNameAndThePhoneBookAndShellAnswer) {
     std::vector<std::wstring> names;
     ASSERT_TRUE(Real().processes->Snapshot(platform::kSnapProcess, names));
     char path[MAX_PATH] = {};
@@ -105,6 +106,9 @@ TEST(Win32InventoryTest, TheSnapshotHoldsThisProgramByItsFileNameAndThePhoneBook
     names = {L"stale"};
     const int32_t result = Real().dialUp->EnumEntries(names);
     EXPECT_TRUE(result == 0 ? names.size() <= 256u : names.empty()) << result;
+
+    const testing_support::TempFolder folder;
+    EXPECT_LE(Real().shell->Open(folder.File(L"missing-document.quorvex"), folder.WPath()), 32);
 }
 
 TEST(Win32InventoryTest, SpecialFoldersExistAndUnknownIdsHaveNoPath) {
@@ -117,15 +121,6 @@ TEST(Win32InventoryTest, SpecialFoldersExistAndUnknownIdsHaveNoPath) {
     std::wstring path = L"stale";
     EXPECT_NE(Real().folders->GetFolderPath(0x7F, 0, path), 0);
     EXPECT_TRUE(path.empty());
-}
-
-TEST(Win32InventoryTest, LibrariesLoadWithTheirFullHandle) {
-    const uintptr_t handle = Real().libraries->Load(L"kernel32.dll");
-    ASSERT_NE(handle, 0u);
-    EXPECT_EQ(handle, reinterpret_cast<uintptr_t>(GetModuleHandleA("kernel32.dll")));
-    EXPECT_NE(Real().libraries->Free(handle), 0);
-    EXPECT_EQ(Real().libraries->Load(L"quorvex-missing.dll"), 0u);
-    EXPECT_EQ(Real().libraries->Free(0), 0);
 }
 
 // A library planted in the working folder is found by name until loading is
@@ -183,13 +178,10 @@ TEST(Win32InventoryTest, BareLibraryNamesAreSearchedAsTheSystemWouldButNotBeside
         EXPECT_EQ(handle != 0, loads) << name;
         EXPECT_EQ(Real().libraries->Free(handle) != 0, loads) << name;
     }
+    // The handle is the loader's own, in full width.
+    EXPECT_EQ(Real().libraries->Load(L"kernel32.dll"), reinterpret_cast<uintptr_t>(GetModuleHandleA("kernel32.dll")));
     SetCurrentDirectoryA(previousFolder);
     SetEnvironmentVariableA("PATH", previousPath);
-}
-
-TEST(Win32InventoryTest, OpeningWhatDoesNotExistFails) {
-    testing_support::TempFolder folder;
-    EXPECT_LE(Real().shell->Open(folder.File(L"missing-document.quorvex"), folder.WPath()), 32);
 }
 
 TEST(Win32InventoryTest, LinksAreListedAsReparsePoints) {
@@ -206,6 +198,50 @@ TEST(Win32InventoryTest, LinksAreListedAsReparsePoints) {
         std::find_if(listed.begin(), listed.end(), [](const auto& item) { return item.name == L"link"; });
     ASSERT_NE(found, listed.end());
     EXPECT_NE(found->attributes & platform::kAttrReparsePoint, 0u);
+}
+
+// The real file system on a disk with only `room` bytes left: a write that
+// does not fit is cut short, the next one fails.
+class FullDisk final : public platform::win32::Win32FileSystem {
+public:
+    size_t room = 0;
+
+protected:
+    bool WritePiece(void* hFile, const char* data, uint32_t lngBytes, uint32_t& lngWritten) override {
+        lngWritten = 0;
+        const auto fits = static_cast<uint32_t>(std::min<size_t>(lngBytes, room));
+        if (fits == 0) {
+            SetLastError(ERROR_DISK_FULL);
+            return false;
+        }
+        const bool ok = Win32FileSystem::WritePiece(hFile, data, fits, lngWritten);
+        room -= lngWritten;
+        return ok;
+    }
+};
+
+// A record goes in whole or not at all, so the next one starts a line of its own.
+TEST(Win32AppendTest, AFullDiskTearsNoRecord) {
+    const struct {
+        size_t room;
+        const char* content;  // after the long record, then a short one
+    } cases[] = {
+        {0, "first\r\nnext\r\n"},
+        {5, "first\r\nnext\r\n"},
+        {1000, "first\r\na long record\r\nnext\r\n"},
+    };
+    for (const auto& c : cases) {
+        testing_support::TempFolder folder;
+        const std::wstring file = folder.File(L"log.txt");
+        FullDisk disk;
+        disk.room = 1000;
+        ASSERT_TRUE(disk.AppendText(file, L"first\r\n"));
+        disk.room = c.room;
+        EXPECT_EQ(disk.AppendText(file, L"a long record\r\n"), c.room >= 15) << c.room;
+        disk.room = 1000;
+        EXPECT_TRUE(disk.AppendText(file, L"next\r\n")) << c.room;
+        EXPECT_EQ(folder.Read(L"log.txt"), c.content) << c.room;
+    }
 }
 
 }  // namespace

@@ -23,12 +23,9 @@ public:
                         nullptr, &mKey, nullptr);
     }
     ~TestKey() {
-        HKEY software = nullptr;
-        if (mKey != nullptr) RegCloseKey(mKey);
-        if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, "SOFTWARE", 0, KEY_ALL_ACCESS | mView, &software) != 0) return;
-        RegDeleteTreeA(software, mName.c_str());
-        RegDeleteKeyExA(software, mName.c_str(), mView, 0);
-        RegCloseKey(software);
+        RegDeleteTreeA(mKey, nullptr);
+        RegCloseKey(mKey);
+        RegDeleteKeyExA(HKEY_LOCAL_MACHINE, ("SOFTWARE\\" + mName).c_str(), mView, 0);
     }
     bool Made() const { return mKey != nullptr; }
     void Sub(const char* name, DWORD type, const std::string& displayName) const {
