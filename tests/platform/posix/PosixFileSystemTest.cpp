@@ -28,9 +28,9 @@ namespace fs = std::filesystem;
 // Names by their bytes: the test helper's wide names need a locale.
 void Touch(const TempFolder& root, const std::string& name) { std::ofstream(root.Path() / name).put('x'); }
 
-std::vector<std::wstring> Walk(PosixFileSystem& files, const TempFolder& root) {
+std::vector<std::wstring> Walk(PosixFileSystem& files, const std::wstring& strFolder) {
     std::vector<std::wstring> lines;
-    testing_support::Walk(files, root.WPath(), L"", lines);
+    testing_support::Walk(files, strFolder, L"", lines);
     return lines;
 }
 
@@ -44,7 +44,7 @@ TEST(PosixFileSystemTest, LinksAreListedOnceAndNeverEntered) {
     fs::create_symlink("nowhere", root.Path() / "dangling");
 
     PosixFileSystem files;
-    EXPECT_EQ(Walk(files, root), (std::vector<std::wstring>{L"/dangling", L"/dir", L"/dir/again", L"/dir/f.txt",
+    EXPECT_EQ(Walk(files, root.WPath()), (std::vector<std::wstring>{L"/dangling", L"/dir", L"/dir/again", L"/dir/f.txt",
                                                             L"/file-link", L"/top", L"/up"}));
     const uint32_t link = platform::kAttrReparsePoint, dir = platform::kAttrDirectory;
     const uint32_t expected[] = {link, dir, link, link | dir, link | dir};
@@ -60,9 +60,8 @@ TEST(PosixFileSystemTest, AWalkWhoseRootIsALinkListsTheTarget) {
     fs::create_directory_symlink(target.Path(), target.Path() / "Vendor/loop");
     fs::create_directory_symlink(target.Path(), root.Path() / "opt");
     PosixFileSystem files;
-    std::vector<std::wstring> lines;
-    testing_support::Walk(files, root.File(L"opt"), L"", lines);
-    EXPECT_EQ(lines, (std::vector<std::wstring>{L"/Vendor", L"/Vendor/app.exe", L"/Vendor/loop"}));
+    EXPECT_EQ(Walk(files, root.File(L"opt")),
+              (std::vector<std::wstring>{L"/Vendor", L"/Vendor/app.exe", L"/Vendor/loop"}));
 }
 
 TEST(PosixFileSystemTest, NamesThatAreNotUtf8StillListAndOpen) {
@@ -72,7 +71,7 @@ TEST(PosixFileSystemTest, NamesThatAreNotUtf8StillListAndOpen) {
     Touch(root, "\xc4\x8d" "esk\xc3\xbd");
 
     PosixFileSystem files;
-    const std::vector<std::wstring> lines = Walk(files, root);
+    const std::vector<std::wstring> lines = Walk(files, root.WPath());
     ASSERT_EQ(lines.size(), 3u);
     EXPECT_EQ(lines[0], std::wstring(L"/bad") + wchar_t(0xDCE8) + L"name" + wchar_t(0xDCFF));
     EXPECT_EQ(platform::ToAnsi(lines[1]), "/" + raw + "/in\xe8ner");
