@@ -29,12 +29,12 @@ std::vector<platform::ServiceEntry> Services(uint32_t type) {
     return entries;
 }
 
-// Names of the longest kind the service manager allows come back whole.
 TEST(Win32InventoryTest, ServicesAndDriversAreListedWithTheirNamesWhole) {
     EXPECT_FALSE(Services(platform::kServiceWin32).empty());
     for (uint32_t type : {platform::kServiceWin32, platform::kServiceDriver}) {
         for (const auto& entry : Services(type)) EXPECT_FALSE(entry.ServiceName.empty());
     }
+    // Names of the longest kind the service manager allows come back whole.
     const std::string name = "QuorvexTest" + std::to_string(GetCurrentProcessId()) + std::string(200, 'n');
     const std::string display = "Quorvex test service " + std::string(230, 'd');
     SC_HANDLE manager = OpenSCManagerA(nullptr, nullptr, SC_MANAGER_ALL_ACCESS);
