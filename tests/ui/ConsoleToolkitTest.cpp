@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 
 #include "base/CodePage.h"
@@ -23,20 +24,14 @@ std::vector<std::wstring> Screen(const std::wstring& output) {
     std::vector<std::wstring> lines{L""};
     std::size_t column = 0;
     for (wchar_t ch : output) {
-        if (ch == L'\r') {
+        if (ch == L'\n') lines.emplace_back();
+        if (ch == L'\r' || ch == L'\n') {
             column = 0;
-        } else if (ch == L'\n') {
-            lines.emplace_back();
-            column = 0;
-        } else {
-            auto& line = lines.back();
-            if (column < line.size()) {
-                line[column] = ch;
-            } else {
-                line += ch;
-            }
-            ++column;
+            continue;
         }
+        auto& line = lines.back();
+        line.resize(std::max(line.size(), column + 1));
+        line[column++] = ch;
     }
     for (auto& line : lines) {
         while (!line.empty() && line.back() == L' ') line.pop_back();
@@ -108,9 +103,7 @@ protected:
         toolkit->DoEvents();
     }
 
-    std::wstring Summary() const {
-        return GetStringFormat(116, 1) + L"\r\n" + GetString(107);
-    }
+    std::wstring Summary() const { return GetStringFormat(116, 1) + L"\r\n" + GetString(107); }
 
     testing_support::FakeClock clock;
     testing_support::FakeConsole console;
@@ -128,6 +121,7 @@ protected:
 
 TEST_F(ConsoleToolkitTest, WithoutATerminalOnlyPermanentLinesAppear) {
     Make(false);
+    EXPECT_TRUE(console.catching) << "requests are caught for the toolkit's lifetime";
     BeginRun();
     Progress(25, L"Inicializace");
     Found(7, L"Alpha");
@@ -138,6 +132,10 @@ TEST_F(ConsoleToolkitTest, WithoutATerminalOnlyPermanentLinesAppear) {
                                L"\n" + GetStringFormat(112, L"Beta") + L"\n" + GetString(105) + L"\n" +
                                GetStringFormat(116, 1) + L"\n" + GetString(107) + L"\n");
     EXPECT_EQ(console.err, L"");
+    lb.ShowUserInfo = nullptr;
+    window.reset();  // a toolkit outlives its windows
+    toolkit.reset();
+    EXPECT_FALSE(console.catching);
 }
 
 TEST_F(ConsoleToolkitTest, OnATerminalProgressIsRedrawnInPlace) {
@@ -159,18 +157,12 @@ TEST_F(ConsoleToolkitTest, OnATerminalProgressIsRedrawnInPlace) {
                                                  GetString(105), GetString(114)}));
 }
 
-TEST_F(ConsoleToolkitTest, ProgressLineIsCutToTheTerminalWidth) {
+TEST_F(ConsoleToolkitTest, ProgressLineIsCutToTheTerminalWidthAndMessagesGoToStandardError) {
     Make(true, 12);
     BeginRun();
     Progress(5, L"Inicializace");
     for (const auto& piece : Screen(console.out)) EXPECT_LE(piece.size(), 40u);
     EXPECT_EQ(Screen(console.out).back(), GetStringFormat(109, L"").substr(0, 11));
-}
-
-TEST_F(ConsoleToolkitTest, MessageBoxesGoToStandardError) {
-    Make(true);
-    BeginRun();
-    Progress(10, L"Scan");
     EXPECT_EQ(toolkit->MsgBox(GetString(501), ui::toolkit::kMsgInformation, L"Quorvex"), ui::toolkit::kMsgAnswerOk);
     EXPECT_EQ(console.err, L"Quorvex: " + GetString(501) + L"\n");
     // The progress line was taken away first, so the box does not land in it.
@@ -268,15 +260,6 @@ TEST_F(ConsoleToolkitTest, RunWaitsForTheCloseTimer) {
     uint32_t waited = 0;
     for (uint32_t ms : console.waits) waited += ms;
     EXPECT_EQ(waited, 400u);
-}
-
-TEST_F(ConsoleToolkitTest, CatchesRequestsForItsLifetime) {
-    Make(false);
-    EXPECT_TRUE(console.catching);
-    lb.ShowUserInfo = nullptr;
-    window.reset();  // a toolkit outlives its windows
-    toolkit.reset();
-    EXPECT_FALSE(console.catching);
 }
 
 // The console finds the window's controls by the names the layout gives them.

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <memory>
 
-#include "app/AppFixture.h"
 #include "fakes/FakeConsole.h"
 #include "fakes/RecordingToolkit.h"
 #include "base/Version.h"
@@ -11,6 +10,7 @@
 #include "ui/console/ConsoleToolkit.h"
 #include "ui/frmMain.h"
 #include "ui/mdlMain.h"
+#include "ui/SampleFixture.h"
 
 namespace {
 
@@ -30,24 +30,13 @@ public:
     }
 };
 
-class FrmMainTest : public testing_support::AppFixture {
+class FrmMainTest : public testing_support::SampleFixture {
 protected:
     void SetUp() override {
-        AppFixture::SetUp();
+        SampleFixture::SetUp();
         platform::Machine machine;
         machine.shell = &shell;
         shellScope = std::make_unique<platform::ScopedMachine>(machine);
-    }
-
-    // Firewall Alfa is installed, Beta is not; the bank's server is out of reach.
-    void WriteSample() {
-        WriteDataFile({L"[General]", L"Count=3", L"[Breed_1]", L"Name=Alfa", L"Info=Popis Alfa",
-                       L"URL=http://help.example/fw/alfa.htm", L"Filter=1", L"Proof=1", L"Count=1",
-                       L"Track1=REGISTRY~#~#INSTR~#Alfa Firewall~#0", L"[Breed_2]", L"Name=Beta", L"Filter=1",
-                       L"Proof=1", L"Count=1", L"Track1=PROCESS~#~#REGEXP~#^beta\\.exe~#0", L"[Breed_3]",
-                       L"Name=Server", L"Filter=2", L"Proof=1", L"Count=1", L"Track1=PROCESS~#~#INSTR~#blocker~#0"});
-        fake.registry.AddUninstallEntry(L"{A1}", std::wstring(L"Alfa Firewall 2.0"));
-        fake.processes.processes = {L"init", L"blocker.exe"};
     }
 
     void Open(std::wstring strCommandLine = L"") {
@@ -76,6 +65,13 @@ protected:
     std::wstring Footer() const { return toolkit.Label(L"lblInfoUserFooter").Caption(); }
     bool ReportEnabled() const { return toolkit.Button(L"cmdReport").Enabled(); }
     void ClickStart() { toolkit.Button(L"cmdStart").Click(); }
+    std::wstring ReportPath() const { return folder.File(L"TEMP") + platform::PathSep() + L"report.txt"; }
+    // The program on the text console, its output in text.
+    int32_t RunOnConsole(const mdlMain::Options& options, testing_support::FakeConsole& text) {
+        text.clock = &fake.clock;
+        ui::console::ConsoleToolkit console(text, &fake.clock);
+        return mdlMain::Run(options, console, text);
+    }
 
     FakeShell shell;
     std::unique_ptr<platform::ScopedMachine> shellScope;
@@ -181,7 +177,6 @@ TEST_F(FrmMainTest, ARunShowsProgressResultsAndTheSummary) {
 
 TEST_F(FrmMainTest, ReportButtonOpensTheReportOnlyAfterAFind) {
     WriteSample();
-    const std::wstring report = folder.File(L"TEMP") + platform::PathSep() + L"report.txt";
     fake.registry = {};
     Open();
     ClickStart();
@@ -196,7 +191,7 @@ TEST_F(FrmMainTest, ReportButtonOpensTheReportOnlyAfterAFind) {
     EXPECT_EQ(clickedWhileBusy, std::vector<bool>{false});
     EXPECT_TRUE(shell.opened.empty());
     EXPECT_TRUE(toolkit.Button(L"cmdReport").Click());
-    EXPECT_EQ(shell.opened, std::vector<std::wstring>{report});
+    EXPECT_EQ(shell.opened, std::vector<std::wstring>{ReportPath()});
 
     // A report that cannot be opened: no message; a link that cannot: one.
     shell.result = 2;
@@ -344,18 +339,14 @@ TEST_F(FrmMainTest, MainAppliesTheChecksAndNamesTheReport) {
     EXPECT_EQ(mdlMain::Run(options, toolkit, console), mdlMain::kExitFound);
     EXPECT_NE(toolkit.ValuesOf(L"lblInfoUserFooter", L"Caption").back().find(GetStringFormat(117, 1)), std::wstring::npos);
     EXPECT_EQ(toolkit.ValuesOf(L"lblInfoUserFooter", L"Caption").back().find(GetStringFormat(116, 1)), std::wstring::npos);
-    EXPECT_EQ(console.out, L"Report: " + folder.File(L"TEMP") + platform::PathSep() + L"report.txt\n");
+    EXPECT_EQ(console.out, L"Report: " + ReportPath() + L"\n");
 
     mdlMain::Options none;
     none.ChecksGiven = true;
     // On the console, which clicks START itself when no check ran, the
     // message still comes once.
     testing_support::FakeConsole text;
-    text.clock = &fake.clock;
-    {
-        ui::console::ConsoleToolkit console(text, &fake.clock);
-        EXPECT_EQ(mdlMain::Run(none, console, text), mdlMain::kExitUsage);
-    }
+    EXPECT_EQ(RunOnConsole(none, text), mdlMain::kExitUsage);
     EXPECT_EQ(text.err, std::wstring(base::kProgramTitle) + L": " + GetString(501) + L"\n");
     EXPECT_EQ(text.out.find(L"Report:"), std::wstring::npos) << "no check, no report";
 }
@@ -363,7 +354,6 @@ TEST_F(FrmMainTest, MainAppliesTheChecksAndNamesTheReport) {
 // A check that cannot give a result must not read as "nothing found", nor
 // point at the report an earlier check left behind.
 TEST_F(FrmMainTest, ACheckWithoutAResultSaysSo) {
-    const std::wstring report = folder.File(L"TEMP") + platform::PathSep() + L"report.txt";
     const struct {
         const char* name;
         std::string data;  // empty: no knowledge base at all
@@ -379,16 +369,10 @@ TEST_F(FrmMainTest, ACheckWithoutAResultSaysSo) {
         if (!c.data.empty()) folder.Write(L"Vigilor.dat", c.data);
         folder.Write(L"TEMP/report.txt", "earlier");
         testing_support::FakeConsole text;
-        text.clock = &fake.clock;
-        int32_t status = -1;
-        {
-            ui::console::ConsoleToolkit console(text, &fake.clock);
-            status = mdlMain::Run(mdlMain::ParseCommandLine({L"--console"}), console, text);
-        }
-        EXPECT_EQ(status, mdlMain::kExitIncomplete) << c.name;
+        EXPECT_EQ(RunOnConsole(mdlMain::ParseCommandLine({L"--console"}), text), mdlMain::kExitIncomplete) << c.name;
         EXPECT_EQ(text.out.find(GetString(105)), std::wstring::npos) << c.name;
         EXPECT_EQ(text.out.find(GetString(114)), std::wstring::npos) << c.name;
-        EXPECT_EQ(text.out.find(L"Report: " + report) != std::wstring::npos, c.reportWritten) << c.name;
+        EXPECT_EQ(text.out.find(L"Report: " + ReportPath()) != std::wstring::npos, c.reportWritten) << c.name;
         EXPECT_NE(text.err.find(c.why), std::wstring::npos) << c.name;
         EXPECT_EQ(folder.Read(L"TEMP/report.txt") == "earlier", !c.reportWritten) << c.name;
     }

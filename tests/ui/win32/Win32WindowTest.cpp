@@ -11,8 +11,8 @@
 #include <string>
 #include <vector>
 
-#include "app/AppFixture.h"
 #include "base/Version.h"
+#include "ui/SampleFixture.h"
 #include "ui/StringTable.h"
 #include "ui/frmMain.h"
 #include "ui/win32/Win32ControlBase.h"
@@ -65,26 +65,15 @@ private:
     std::function<void()> mAction;
 };
 
-class Win32WindowTest : public testing_support::AppFixture {
+class Win32WindowTest : public testing_support::SampleFixture {
 protected:
-    void SetUp() override {
-        AppFixture::SetUp();
-        // Firewall Alfa is installed, Beta is not; the bank's server is out of reach.
-        WriteDataFile({L"[General]", L"Count=3", L"[Breed_1]", L"Name=Alfa", L"Info=Popis Alfa",
-                       L"URL=http://help.example/fw/alfa.htm", L"Filter=1", L"Proof=1", L"Count=1",
-                       L"Track1=REGISTRY~#~#INSTR~#Alfa Firewall~#0", L"[Breed_2]", L"Name=Beta", L"Filter=1",
-                       L"Proof=1", L"Count=1", L"Track1=PROCESS~#~#REGEXP~#^beta\\.exe~#0", L"[Breed_3]",
-                       L"Name=Server", L"Info=Popis serveru", L"URL=http://help.example/net/server.htm", L"Filter=2",
-                       L"Proof=1", L"Count=1", L"Track1=PROCESS~#~#INSTR~#blocker~#0"});
-        fake.registry.AddUninstallEntry(L"{A1}", std::wstring(L"Alfa Firewall 2.0"));
-        fake.processes.processes = {L"init", L"blocker.exe"};
-    }
     void TearDown() override {
         frm.reset();
-        AppFixture::TearDown();
+        SampleFixture::TearDown();
     }
 
     void Open() {
+        WriteSample(true);
         frm = std::make_unique<frmMain>(toolkit, L"");
         ASSERT_EQ(frm->Start(), 1);
         ASSERT_NE(Form(), nullptr);
@@ -240,17 +229,13 @@ TEST_F(Win32WindowTest, KeyboardAndClosing) {
 TEST_F(Win32WindowTest, LayoutFollowsTheResolution) {
     Open();
     // (Wider windows than the test display are cut to it.)
-    const struct {
-        UINT dpi;
-    } cases[] = {{120}, {144}, {96}};
-    for (const auto& c : cases) {
+    for (const int dpi : {120, 144, 96}) {
         RECT suggested{0, 0, 100, 100};
-        SendMessageW(Form(), WM_DPICHANGED, MAKEWPARAM(c.dpi, c.dpi), reinterpret_cast<LPARAM>(&suggested));
-        const int dpi = static_cast<int>(c.dpi);
+        SendMessageW(Form(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
         RECT client;
         GetClientRect(Form(), &client);
-        EXPECT_EQ(client.right, ui::toolkit::PixelsFromTwips(7815, dpi)) << c.dpi;
-        EXPECT_EQ(client.bottom, ui::toolkit::PixelsFromTwips(5265, dpi)) << c.dpi;
+        EXPECT_EQ(client.right, ui::toolkit::PixelsFromTwips(7815, dpi)) << dpi;
+        EXPECT_EQ(client.bottom, ui::toolkit::PixelsFromTwips(5265, dpi)) << dpi;
         RECT start;
         GetWindowRect(Start(), &start);
         EXPECT_EQ(start.right - start.left, ui::toolkit::PixelsFromTwips(3600 + 1275, dpi) - ui::toolkit::PixelsFromTwips(3600, dpi));
@@ -260,11 +245,11 @@ TEST_F(Win32WindowTest, LayoutFollowsTheResolution) {
         HWND frameHwnd = Of(frm->Controls().picInfoUser);
         GetClientRect(frameHwnd, &frame);
         MapWindowPoints(frameHwnd, nullptr, reinterpret_cast<POINT*>(&frame), 2);
-        EXPECT_LT(list.left, frame.left) << c.dpi;
-        EXPECT_GT(list.right, frame.right) << c.dpi;
+        EXPECT_LT(list.left, frame.left) << dpi;
+        EXPECT_GT(list.right, frame.right) << dpi;
         LOGFONTW font{};
         GetObjectW(reinterpret_cast<HFONT>(SendMessageW(Start(), WM_GETFONT, 0, 0)), sizeof font, &font);
-        EXPECT_EQ(font.lfHeight, -MulDiv(8, dpi, 72)) << c.dpi;
+        EXPECT_EQ(font.lfHeight, -MulDiv(8, dpi, 72)) << dpi;
     }
 }
 
