@@ -30,6 +30,10 @@ public:
     }
 };
 
+// A knowledge base whose second breed makes the load fail.
+constexpr const char* kUnreadable = "[General]\r\nCount=2\r\n[Breed_1]\r\nName=Alfa\r\nFilter=1\r\nCount=1\r\n"
+                                    "Track1=PROCESS~#~#INSTR~#x~#0\r\n[Breed_2]\r\nProof=40000\r\n";
+
 class FrmMainTest : public testing_support::SampleFixture {
 protected:
     void SetUp() override {
@@ -89,10 +93,7 @@ TEST_F(FrmMainTest, CheckTypesMakeTheMask) {
         {false, true, GetStringFormat(117, 1) + L"\r\n" + GetString(107)},
         {true, true, GetStringFormat(116, 1) + L"\r\n" + GetStringFormat(117, 1) + L"\r\n" + GetString(107)},
     };
-    WriteDataFile({L"[General]", L"Count=2", L"[Breed_1]", L"Name=Alfa", L"Filter=1", L"Proof=1", L"Count=1",
-                   L"Track1=PROCESS~#~#INSTR~#alfa~#0", L"[Breed_2]", L"Name=Server", L"Filter=2", L"Proof=1",
-                   L"Count=1", L"Track1=PROCESS~#~#INSTR~#blocker~#0"});
-    fake.processes.processes = {L"blocker.exe", L"alfa.exe"};
+    WriteSample();
     for (const auto& c : cases) {
         Open();
         Tick(1, c.first);
@@ -284,8 +285,7 @@ TEST_F(FrmMainTest, TheWordStartInAnyCaseRunsAtOnce) {
 }
 
 TEST_F(FrmMainTest, AnErrorOutOfTheCheckStillEndsWithTheSummary) {
-    WriteDataFile({L"[General]", L"Count=2", L"[Breed_1]", L"Name=Alfa", L"Filter=1", L"Count=1",
-                   L"Track1=PROCESS~#~#INSTR~#x~#0", L"[Breed_2]", L"Proof=40000"});
+    folder.Write(L"Vigilor.dat", kUnreadable);
     Open(L"start");
     frm->Start();
     EXPECT_EQ(frm->LastResult(), 0);
@@ -361,9 +361,7 @@ TEST_F(FrmMainTest, ACheckWithoutAResultSaysSo) {
         bool reportWritten;
     } cases[] = {
         {"no knowledge base", "", L"is missing", true},
-        {"load error", "[General]\r\nCount=2\r\n[Breed_1]\r\nName=Alfa\r\nFilter=1\r\nCount=1\r\n"
-                       "Track1=PROCESS~#~#INSTR~#x~#0\r\n[Breed_2]\r\nProof=40000\r\n",
-         L"could not be read", false},
+        {"load error", kUnreadable, L"could not be read", false},
     };
     for (const auto& c : cases) {
         if (!c.data.empty()) folder.Write(L"Vigilor.dat", c.data);

@@ -31,40 +31,6 @@ std::wstring TextOf(HWND hwnd) {
     return text;
 }
 
-// Runs a function from inside the program's message pump: posted before a
-// check starts, it is seen while the check runs.
-class PumpProbe {
-public:
-    PumpProbe() {
-        WNDCLASSW wc{};
-        wc.lpfnWndProc = [](HWND h, UINT m, WPARAM w, LPARAM l) -> LRESULT {
-            if (m == WM_APP && Current() != nullptr && Current()->mAction) Current()->mAction();
-            return DefWindowProcW(h, m, w, l);
-        };
-        wc.hInstance = GetModuleHandleW(nullptr);
-        wc.lpszClassName = L"QuorvexTestProbe";
-        RegisterClassW(&wc);
-        mHwnd = CreateWindowExW(0, wc.lpszClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, wc.hInstance, nullptr);
-        Current() = this;
-    }
-    ~PumpProbe() {
-        Current() = nullptr;
-        DestroyWindow(mHwnd);
-    }
-    void Post(std::function<void()> action) {
-        mAction = std::move(action);
-        PostMessageW(mHwnd, WM_APP, 0, 0);
-    }
-
-private:
-    static PumpProbe*& Current() {
-        static PumpProbe* current = nullptr;
-        return current;
-    }
-    HWND mHwnd = nullptr;
-    std::function<void()> mAction;
-};
-
 class Win32WindowTest : public testing_support::SampleFixture {
 protected:
     void TearDown() override {
@@ -80,11 +46,12 @@ protected:
     }
     HWND Form() const { return static_cast<ui::win32::Win32Window*>(frm->Form())->Handle(); }
     static HWND Of(ui::toolkit::Control* control) { return dynamic_cast<Win32ControlBase*>(control)->Handle(); }
-    HWND Start() const { return Of(frm->Controls().cmdStart); }
-    HWND List() const { return Of(frm->Controls().lstInfoUserItems); }
-    HWND Option(int16_t index) const { return Of(frm->Controls().chkOptions->Item(index)); }
-    std::wstring Header() const { return TextOf(Of(frm->Controls().lblInfoUserHeader)); }
-    std::wstring Footer() const { return TextOf(Of(frm->Controls().lblInfoUserFooter)); }
+    const ui::frmMainControls& C() const { return frm->Controls(); }
+    HWND Start() const { return Of(C().cmdStart); }
+    HWND List() const { return Of(C().lstInfoUserItems); }
+    HWND Option(int16_t index) const { return Of(C().chkOptions->Item(index)); }
+    std::wstring Header() const { return TextOf(Of(C().lblInfoUserHeader)); }
+    std::wstring Footer() const { return TextOf(Of(C().lblInfoUserFooter)); }
 
     std::vector<std::wstring> Lines() const {
         std::vector<std::wstring> lines;
@@ -95,6 +62,17 @@ protected:
             lines.push_back(text);
         }
         return lines;
+    }
+    // Runs an action from inside the program's message pump: posted before a
+    // check starts, it is seen while the check runs.
+    void AtPump(std::function<void()> action) {
+        mAtPump = std::move(action);
+        const SUBCLASSPROC probe = [](HWND h, UINT m, WPARAM w, LPARAM l, UINT_PTR, DWORD_PTR data) -> LRESULT {
+            if (m == WM_APP + 7) (*reinterpret_cast<std::function<void()>*>(data))();
+            return DefSubclassProc(h, m, w, l);
+        };
+        SetWindowSubclass(Form(), probe, 7, reinterpret_cast<DWORD_PTR>(&mAtPump));
+        PostMessageW(Form(), WM_APP + 7, 0, 0);
     }
     // Posts keys to a control and lets the program's pump handle them.
     void Keys(HWND target, std::initializer_list<std::pair<UINT, WPARAM>> keys) {
@@ -123,6 +101,7 @@ protected:
 
     ui::win32::Win32Toolkit toolkit{true};
     std::unique_ptr<frmMain> frm;
+    std::function<void()> mAtPump;
 };
 
 TEST_F(Win32WindowTest, StartButtonRunsACheckAndShowsItsResults) {
@@ -133,16 +112,15 @@ TEST_F(Win32WindowTest, StartButtonRunsACheckAndShowsItsResults) {
     EXPECT_EQ(TextOf(Start()), GetString(4));
     EXPECT_EQ(Header(), GetString(101));
     EXPECT_EQ(Footer(), GetStringFormat(102, L"START"));
-    EXPECT_FALSE(IsWindowEnabled(Of(frm->Controls().cmdReport)));
+    EXPECT_FALSE(IsWindowEnabled(Of(C().cmdReport)));
 
     SendMessageW(Option(2), BM_CLICK, 0, 0);
     std::wstring duringCaption;
     bool duringReport = true;
     HCURSOR duringCursor = nullptr;
-    PumpProbe probe;
-    probe.Post([&] {
+    AtPump([&] {
         duringCaption = TextOf(Start());
-        duringReport = IsWindowEnabled(Of(frm->Controls().cmdReport)) != FALSE;
+        duringReport = IsWindowEnabled(Of(C().cmdReport)) != FALSE;
         SendMessageW(List(), WM_SETCURSOR, reinterpret_cast<WPARAM>(List()), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
         duringCursor = GetCursor();
     });
@@ -157,18 +135,18 @@ TEST_F(Win32WindowTest, StartButtonRunsACheckAndShowsItsResults) {
     EXPECT_EQ(SendMessageW(List(), LB_GETITEMDATA, 1, 0), 3);
     EXPECT_EQ(Header(), GetString(105));
     EXPECT_EQ(Footer(), GetStringFormat(116, 1) + L"\r\n" + GetStringFormat(117, 1) + L"\r\n" + GetString(107));
-    EXPECT_TRUE(IsWindowEnabled(Of(frm->Controls().cmdReport)));
+    EXPECT_TRUE(IsWindowEnabled(Of(C().cmdReport)));
 
     // The second line by keyboard: arrows move, Enter shows its details.
     SetFocus(List());
     Keys(List(), {{WM_KEYDOWN, VK_HOME}, {WM_KEYUP, VK_HOME}, {WM_KEYDOWN, VK_DOWN}, {WM_KEYUP, VK_DOWN}});
     EXPECT_EQ(SendMessageW(List(), LB_GETCURSEL, 0, 0), 1);
-    EXPECT_TRUE(IsWindowVisible(Of(frm->Controls().lblInfoUserFooter)));
+    EXPECT_TRUE(IsWindowVisible(Of(C().lblInfoUserFooter)));
     Keys(List(), {{WM_KEYDOWN, VK_RETURN}, {WM_KEYUP, VK_RETURN}});
-    EXPECT_EQ(TextOf(Of(frm->Controls().lblInfoUserFooterInfo)), L"Popis serveru");
-    EXPECT_EQ(TextOf(Of(frm->Controls().lblInfoUserFooterUrl)), L"server.htm");
-    EXPECT_TRUE(IsWindowVisible(Of(frm->Controls().lblInfoUserFooterUrl)));
-    EXPECT_FALSE(IsWindowVisible(Of(frm->Controls().lblInfoUserFooter)));
+    EXPECT_EQ(TextOf(Of(C().lblInfoUserFooterInfo)), L"Popis serveru");
+    EXPECT_EQ(TextOf(Of(C().lblInfoUserFooterUrl)), L"server.htm");
+    EXPECT_TRUE(IsWindowVisible(Of(C().lblInfoUserFooterUrl)));
+    EXPECT_FALSE(IsWindowVisible(Of(C().lblInfoUserFooter)));
 
     // Over a line: the hand and the list's tool tip; leaving ends both.
     RECT line;
@@ -209,7 +187,7 @@ TEST_F(Win32WindowTest, KeyboardAndClosing) {
     // the window's tab order, and wraps.
     std::vector<HWND> order{Option(1)};
     for (int i = 0; i < 5; ++i) order.push_back(GetNextDlgTabItem(Form(), order.back(), FALSE));
-    EXPECT_EQ(order, (std::vector<HWND>{Option(1), Option(2), Start(), Of(frm->Controls().cmdExit), List(), Option(1)}));
+    EXPECT_EQ(order, (std::vector<HWND>{Option(1), Option(2), Start(), Of(C().cmdExit), List(), Option(1)}));
 
     // No check type, START by its access key: the message, and no check.
     SendMessageW(Option(1), BM_CLICK, 0, 0);
@@ -242,7 +220,7 @@ TEST_F(Win32WindowTest, LayoutFollowsTheResolution) {
         // The list's side borders lie outside its frame's client area.
         RECT list, frame;
         GetWindowRect(List(), &list);
-        HWND frameHwnd = Of(frm->Controls().picInfoUser);
+        HWND frameHwnd = Of(C().picInfoUser);
         GetClientRect(frameHwnd, &frame);
         MapWindowPoints(frameHwnd, nullptr, reinterpret_cast<POINT*>(&frame), 2);
         EXPECT_LT(list.left, frame.left) << dpi;
