@@ -40,8 +40,8 @@ std::vector<std::wstring> Screen(const std::wstring& output) {
     return lines;
 }
 
-// A stand-in for the main window: the controls the console reads, and the
-// presentation steps of one check driven by hand.
+// The main window's controls as the layout makes them (the console finds them
+// by their names), and the presentation steps of one check driven by hand.
 class ConsoleToolkitTest : public ::testing::Test {
 protected:
     void Make(bool blnTerminal, int32_t lngColumns = 200) {
@@ -50,25 +50,19 @@ protected:
         console.clock = &clock;
         toolkit = std::make_unique<ui::console::ConsoleToolkit>(console, &clock);
         window = toolkit->NewWindow(L"frmMain");
-        header = &window->AddLabel(L"lblInfoUserHeader");
-        footer = &window->AddLabel(L"lblInfoUserFooter");
-        info = &window->AddLabel(L"lblInfoUserFooterInfo");
-        url = &window->AddLabel(L"lblInfoUserFooterUrl");
-        list = &window->AddListBox(L"lstInfoUserItems");
-        start = &window->AddButton(L"cmdStart");
-        timer = &window->AddTimer(L"tmrClose");
-        start->SetFocus();
-        lb.Initialise(*window, *list);
+        c = ui::CreateFormControls(*window);
+        c.cmdStart->SetFocus();
+        lb.Initialise(*window, *c.lstInfoUserItems);
         lb.ShowUserInfo = [this](const std::wstring&, const std::wstring& d, const std::wstring& u) {
-            info->Caption(d.empty() && u.empty() ? GetString(108) : d);
-            url->ToolTip(u);
-            footer->Visible(false);
-            info->Visible(true);
-            url->Visible(true);
+            c.lblInfoUserFooterInfo->Caption(d.empty() && u.empty() ? GetString(108) : d);
+            c.lblInfoUserFooterUrl->ToolTip(u);
+            c.lblInfoUserFooter->Visible(false);
+            c.lblInfoUserFooterInfo->Visible(true);
+            c.lblInfoUserFooterUrl->Visible(true);
             toolkit->DoEvents();
         };
-        header->Caption(GetString(101));
-        footer->Caption(GetStringFormat(102, L"START"));
+        c.lblInfoUserHeader->Caption(GetString(101));
+        c.lblInfoUserFooter->Caption(GetStringFormat(102, L"START"));
     }
 
     static std::shared_ptr<clsUserInfo> Item(std::wstring_view strText, std::wstring_view strDescription = {},
@@ -81,12 +75,12 @@ protected:
 
     void BeginRun() {
         window->Pointer(MousePointer::Hourglass);
-        header->Caption(L"");
-        footer->Caption(L"");
+        c.lblInfoUserHeader->Caption(L"");
+        c.lblInfoUserFooter->Caption(L"");
         lb.AddItemEx(Item(L""), 1, 0);
     }
     void Progress(int32_t lngPercent, std::wstring_view strName) {
-        header->Caption(GetStringFormat(109, std::to_wstring(lngPercent) + L"% "));
+        c.lblInfoUserHeader->Caption(GetStringFormat(109, std::to_wstring(lngPercent) + L"% "));
         lb.AddItemEx(Item(GetStringFormat(110, strName)), 3, 0);
         toolkit->DoEvents();
     }
@@ -98,8 +92,8 @@ protected:
         lb.AddItemEx(Item(L""), 4, 0);
         toolkit->DoEvents();
         window->Pointer(MousePointer::Default);
-        header->Caption(GetString(105));
-        footer->Caption(strSummary);
+        c.lblInfoUserHeader->Caption(GetString(105));
+        c.lblInfoUserFooter->Caption(strSummary);
         toolkit->DoEvents();
     }
 
@@ -109,13 +103,7 @@ protected:
     testing_support::FakeConsole console;
     std::unique_ptr<ui::console::ConsoleToolkit> toolkit;
     std::unique_ptr<ui::toolkit::Window> window;
-    ui::toolkit::Label* header = nullptr;
-    ui::toolkit::Label* footer = nullptr;
-    ui::toolkit::Label* info = nullptr;
-    ui::toolkit::Label* url = nullptr;
-    ui::toolkit::ListBox* list = nullptr;
-    ui::toolkit::Button* start = nullptr;
-    ui::toolkit::Timer* timer = nullptr;
+    ui::frmMainControls c;
     clsListBoxEx lb;
 };
 
@@ -173,7 +161,7 @@ TEST_F(ConsoleToolkitTest, InterruptIsTheFocusedButtonWhileBusyAndACloseOtherwis
     Make(false);
     int clicks = 0;
     std::vector<UnloadMode> asked;
-    start->OnClick = [&] { ++clicks; };
+    c.cmdStart->OnClick = [&] { ++clicks; };
     window->OnQueryUnload = [&](bool& blnCancel, UnloadMode mode) {
         asked.push_back(mode);
         blnCancel = true;
@@ -196,7 +184,7 @@ TEST_F(ConsoleToolkitTest, InterruptIsTheFocusedButtonWhileBusyAndACloseOtherwis
 TEST_F(ConsoleToolkitTest, RunStartsOneCheckPrintsDetailsAndUnloads) {
     Make(false);
     int clicks = 0;
-    start->OnClick = [&] {
+    c.cmdStart->OnClick = [&] {
         ++clicks;
         BeginRun();
         Found(3, L"Alpha", L"Popis\r\ndruhý", L"http://host/a/alpha.htm");
@@ -220,7 +208,7 @@ TEST_F(ConsoleToolkitTest, RunStartsOneCheckPrintsDetailsAndUnloads) {
 TEST_F(ConsoleToolkitTest, RunAfterACheckDoesNotStartAnother) {
     Make(false);
     int clicks = 0;
-    start->OnClick = [&] { ++clicks; };
+    c.cmdStart->OnClick = [&] { ++clicks; };
     BeginRun();
     EndRun(GetString(114));
     toolkit->Run(*window);
@@ -235,16 +223,16 @@ TEST_F(ConsoleToolkitTest, RunWaitsForTheCloseTimer) {
     window->OnQueryUnload = [&](bool& blnCancel, UnloadMode) {
         if (busy) {
             blnCancel = true;
-            timer->Interval(200);
-            timer->Enabled(true);
+            c.tmrClose->Interval(200);
+            c.tmrClose->Enabled(true);
         }
     };
-    timer->OnTimer = [&] {
+    c.tmrClose->OnTimer = [&] {
         ++ticks;
         busy = ticks < 2;  // the check unwinds between the ticks
-        timer->Enabled(false);
+        c.tmrClose->Enabled(false);
         if (busy) {
-            timer->Enabled(true);
+            c.tmrClose->Enabled(true);
         } else {
             window->Unload();
         }
@@ -252,7 +240,7 @@ TEST_F(ConsoleToolkitTest, RunWaitsForTheCloseTimer) {
     BeginRun();
     console.events = {ConsoleEvent::Close};
     toolkit->DoEvents();
-    EXPECT_TRUE(timer->Enabled());
+    EXPECT_TRUE(c.tmrClose->Enabled());
     window->Pointer(MousePointer::Default);
     toolkit->Run(*window);
     EXPECT_EQ(ticks, 2);
@@ -260,36 +248,6 @@ TEST_F(ConsoleToolkitTest, RunWaitsForTheCloseTimer) {
     uint32_t waited = 0;
     for (uint32_t ms : console.waits) waited += ms;
     EXPECT_EQ(waited, 400u);
-}
-
-// The console finds the window's controls by the names the layout gives them.
-TEST(ConsoleLayoutTest, ReadsTheControlsTheLayoutMakes) {
-    testing_support::FakeClock clock;
-    testing_support::FakeConsole console;
-    ui::console::ConsoleToolkit toolkit(console, &clock);
-    auto window = toolkit.NewWindow(L"frmMain");
-    auto controls = ui::CreateFormControls(*window);
-    clsListBoxEx lb;
-    ui::FormControlSetContext context;
-    context.ListBox = &lb;
-    context.InfoUserText = [&](int32_t type, const std::wstring& text) {
-        (type == -1 ? controls.lblInfoUserHeader : controls.lblInfoUserFooter)->Caption(text);
-    };
-    ui::FormControlSet(controls, context);
-    EXPECT_EQ(console.out, GetString(101) + L"\n" + GetStringFormat(102, L"START") + L"\n");
-
-    lb.ShowUserInfo = [&](const std::wstring&, const std::wstring& d, const std::wstring& u) {
-        controls.lblInfoUserFooterInfo->Caption(d);
-        controls.lblInfoUserFooterUrl->ToolTip(u);
-    };
-    auto item = std::make_shared<clsUserInfo>();
-    item->Fill(L"Alpha", L"help", L"http://h/a.htm");
-    item->Text(L"       Alpha");
-    lb.AddItemEx(item, 2, 1);
-    console.out.clear();
-    toolkit.DoEvents();
-    toolkit.PrintFoundDetails();
-    EXPECT_EQ(console.out, L"       Alpha\n\n       Alpha\n           help\n           http://h/a.htm\n");
 }
 
 }  // namespace

@@ -1,16 +1,17 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
 #include <memory>
 
 #include "fakes/FakeConsole.h"
 #include "fakes/RecordingToolkit.h"
 #include "base/Version.h"
+#include "ui/SampleFixture.h"
 #include "ui/StringTable.h"
 #include "ui/console/ConsoleToolkit.h"
 #include "ui/frmMain.h"
 #include "ui/mdlMain.h"
-#include "ui/SampleFixture.h"
 
 namespace {
 
@@ -38,6 +39,7 @@ class FrmMainTest : public testing_support::SampleFixture {
 protected:
     void SetUp() override {
         SampleFixture::SetUp();
+        WriteSample();
         platform::Machine machine;
         machine.shell = &shell;
         shellScope = std::make_unique<platform::ScopedMachine>(machine);
@@ -93,7 +95,6 @@ TEST_F(FrmMainTest, CheckTypesMakeTheMask) {
         {false, true, GetStringFormat(117, 1) + L"\r\n" + GetString(107)},
         {true, true, GetStringFormat(116, 1) + L"\r\n" + GetStringFormat(117, 1) + L"\r\n" + GetString(107)},
     };
-    WriteSample();
     for (const auto& c : cases) {
         Open();
         Tick(1, c.first);
@@ -118,7 +119,6 @@ TEST_F(FrmMainTest, CheckTypesMakeTheMask) {
 }
 
 TEST_F(FrmMainTest, ARunShowsProgressResultsAndTheSummary) {
-    WriteSample();
     Open();
     Tick(2, true);
     std::vector<bool> reportWhileBusy;
@@ -177,7 +177,6 @@ TEST_F(FrmMainTest, ARunShowsProgressResultsAndTheSummary) {
 }
 
 TEST_F(FrmMainTest, ReportButtonOpensTheReportOnlyAfterAFind) {
-    WriteSample();
     fake.registry = {};
     Open();
     ClickStart();
@@ -205,7 +204,6 @@ TEST_F(FrmMainTest, ReportButtonOpensTheReportOnlyAfterAFind) {
 }
 
 TEST_F(FrmMainTest, StornoDuringARunCancelsIt) {
-    WriteSample();
     for (int clicks : {1, 2}) {
         Open();
         std::vector<int32_t> states;
@@ -235,7 +233,6 @@ TEST_F(FrmMainTest, StornoDuringARunCancelsIt) {
 }
 
 TEST_F(FrmMainTest, ClosingDuringARunWaitsForItToUnwind) {
-    WriteSample();
     Open();
     auto& window = toolkit.Window();
     auto& timer = toolkit.Timer(L"tmrClose");
@@ -270,7 +267,6 @@ TEST_F(FrmMainTest, ClosingDuringARunWaitsForItToUnwind) {
 }
 
 TEST_F(FrmMainTest, TheWordStartInAnyCaseRunsAtOnce) {
-    WriteSample();
     const struct {
         const wchar_t* commandLine;
         bool runs;
@@ -332,7 +328,6 @@ TEST(MdlMainTest, CommandLine) {
 }
 
 TEST_F(FrmMainTest, MainAppliesTheChecksAndNamesTheReport) {
-    WriteSample();
     testing_support::FakeConsole console;
     const auto options = mdlMain::ParseCommandLine({L"--console", L"start", L"--checks", L"2"});
     // Only the communication check runs: it finds the blocker, not Alfa.
@@ -360,9 +355,10 @@ TEST_F(FrmMainTest, ACheckWithoutAResultSaysSo) {
         const wchar_t* why;
         bool reportWritten;
     } cases[] = {
-        {"no knowledge base", "", L"is missing", true},
+        {"no knowledge base", "", L"is missing", true},  // the sample is removed first
         {"load error", kUnreadable, L"could not be read", false},
     };
+    std::filesystem::remove(folder.Path() / "Vigilor.dat");
     for (const auto& c : cases) {
         if (!c.data.empty()) folder.Write(L"Vigilor.dat", c.data);
         folder.Write(L"TEMP/report.txt", "earlier");
