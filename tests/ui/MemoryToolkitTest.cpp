@@ -146,17 +146,14 @@ TEST_F(MemoryToolkitTest, InnerSizeLeavesOutTheBorder) {
     const struct {
         bool border;
         Appearance appearance;
-        Size inner;
+        Twips width, height;
     } cases[] = {
-        {false, Appearance::Flat, {1000, 500}},
-        {true, Appearance::Flat, {970, 470}},
-        {true, Appearance::ThreeD, {940, 440}},
-    };
+        {false, Appearance::Flat, 1000, 500}, {true, Appearance::Flat, 970, 470}, {true, Appearance::ThreeD, 940, 440}};
     for (const auto& c : cases) {
         frame.Border(c.border);
         frame.Appearance(c.appearance);
-        EXPECT_EQ(frame.InnerSize().Width, c.inner.Width);
-        EXPECT_EQ(frame.InnerSize().Height, c.inner.Height);
+        EXPECT_EQ(frame.InnerSize().Width, c.width) << c.border;
+        EXPECT_EQ(frame.InnerSize().Height, c.height) << c.border;
     }
 }
 

@@ -1,12 +1,13 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
 #include <memory>
 
-#include "app/AppFixture.h"
 #include "fakes/FakeConsole.h"
 #include "fakes/RecordingToolkit.h"
 #include "base/Version.h"
+#include "ui/SampleFixture.h"
 #include "ui/StringTable.h"
 #include "ui/console/ConsoleToolkit.h"
 #include "ui/frmMain.h"
@@ -30,24 +31,18 @@ public:
     }
 };
 
-class FrmMainTest : public testing_support::AppFixture {
+// A knowledge base whose second breed makes the load fail.
+constexpr const char* kUnreadable = "[General]\r\nCount=2\r\n[Breed_1]\r\nName=Alfa\r\nFilter=1\r\nCount=1\r\n"
+                                    "Track1=PROCESS~#~#INSTR~#x~#0\r\n[Breed_2]\r\nProof=40000\r\n";
+
+class FrmMainTest : public testing_support::SampleFixture {
 protected:
     void SetUp() override {
-        AppFixture::SetUp();
+        SampleFixture::SetUp();
+        WriteSample();
         platform::Machine machine;
         machine.shell = &shell;
         shellScope = std::make_unique<platform::ScopedMachine>(machine);
-    }
-
-    // Firewall Alfa is installed, Beta is not; the bank's server is out of reach.
-    void WriteSample() {
-        WriteDataFile({L"[General]", L"Count=3", L"[Breed_1]", L"Name=Alfa", L"Info=Popis Alfa",
-                       L"URL=http://help.example/fw/alfa.htm", L"Filter=1", L"Proof=1", L"Count=1",
-                       L"Track1=REGISTRY~#~#INSTR~#Alfa Firewall~#0", L"[Breed_2]", L"Name=Beta", L"Filter=1",
-                       L"Proof=1", L"Count=1", L"Track1=PROCESS~#~#REGEXP~#^beta\\.exe~#0", L"[Breed_3]",
-                       L"Name=Server", L"Filter=2", L"Proof=1", L"Count=1", L"Track1=PROCESS~#~#INSTR~#blocker~#0"});
-        fake.registry.AddUninstallEntry(L"{A1}", std::wstring(L"Alfa Firewall 2.0"));
-        fake.processes.processes = {L"init", L"blocker.exe"};
     }
 
     void Open(std::wstring strCommandLine = L"") {
@@ -76,6 +71,13 @@ protected:
     std::wstring Footer() const { return toolkit.Label(L"lblInfoUserFooter").Caption(); }
     bool ReportEnabled() const { return toolkit.Button(L"cmdReport").Enabled(); }
     void ClickStart() { toolkit.Button(L"cmdStart").Click(); }
+    std::wstring ReportPath() const { return folder.File(L"TEMP") + platform::PathSep() + L"report.txt"; }
+    // The program on the text console, its output in text.
+    int32_t RunOnConsole(const mdlMain::Options& options, testing_support::FakeConsole& text) {
+        text.clock = &fake.clock;
+        ui::console::ConsoleToolkit console(text, &fake.clock);
+        return mdlMain::Run(options, console, text);
+    }
 
     FakeShell shell;
     std::unique_ptr<platform::ScopedMachine> shellScope;
@@ -93,10 +95,6 @@ TEST_F(FrmMainTest, CheckTypesMakeTheMask) {
         {false, true, GetStringFormat(117, 1) + L"\r\n" + GetString(107)},
         {true, true, GetStringFormat(116, 1) + L"\r\n" + GetStringFormat(117, 1) + L"\r\n" + GetString(107)},
     };
-    WriteDataFile({L"[General]", L"Count=2", L"[Breed_1]", L"Name=Alfa", L"Filter=1", L"Proof=1", L"Count=1",
-                   L"Track1=PROCESS~#~#INSTR~#alfa~#0", L"[Breed_2]", L"Name=Server", L"Filter=2", L"Proof=1",
-                   L"Count=1", L"Track1=PROCESS~#~#INSTR~#blocker~#0"});
-    fake.processes.processes = {L"blocker.exe", L"alfa.exe"};
     for (const auto& c : cases) {
         Open();
         Tick(1, c.first);
@@ -121,7 +119,6 @@ TEST_F(FrmMainTest, CheckTypesMakeTheMask) {
 }
 
 TEST_F(FrmMainTest, ARunShowsProgressResultsAndTheSummary) {
-    WriteSample();
     Open();
     Tick(2, true);
     std::vector<bool> reportWhileBusy;
@@ -180,8 +177,6 @@ TEST_F(FrmMainTest, ARunShowsProgressResultsAndTheSummary) {
 }
 
 TEST_F(FrmMainTest, ReportButtonOpensTheReportOnlyAfterAFind) {
-    WriteSample();
-    const std::wstring report = folder.File(L"TEMP") + platform::PathSep() + L"report.txt";
     fake.registry = {};
     Open();
     ClickStart();
@@ -196,7 +191,7 @@ TEST_F(FrmMainTest, ReportButtonOpensTheReportOnlyAfterAFind) {
     EXPECT_EQ(clickedWhileBusy, std::vector<bool>{false});
     EXPECT_TRUE(shell.opened.empty());
     EXPECT_TRUE(toolkit.Button(L"cmdReport").Click());
-    EXPECT_EQ(shell.opened, std::vector<std::wstring>{report});
+    EXPECT_EQ(shell.opened, std::vector<std::wstring>{ReportPath()});
 
     // A report that cannot be opened: no message; a link that cannot: one.
     shell.result = 2;
@@ -209,7 +204,6 @@ TEST_F(FrmMainTest, ReportButtonOpensTheReportOnlyAfterAFind) {
 }
 
 TEST_F(FrmMainTest, StornoDuringARunCancelsIt) {
-    WriteSample();
     for (int clicks : {1, 2}) {
         Open();
         std::vector<int32_t> states;
@@ -239,7 +233,6 @@ TEST_F(FrmMainTest, StornoDuringARunCancelsIt) {
 }
 
 TEST_F(FrmMainTest, ClosingDuringARunWaitsForItToUnwind) {
-    WriteSample();
     Open();
     auto& window = toolkit.Window();
     auto& timer = toolkit.Timer(L"tmrClose");
@@ -274,7 +267,6 @@ TEST_F(FrmMainTest, ClosingDuringARunWaitsForItToUnwind) {
 }
 
 TEST_F(FrmMainTest, TheWordStartInAnyCaseRunsAtOnce) {
-    WriteSample();
     const struct {
         const wchar_t* commandLine;
         bool runs;
@@ -289,8 +281,7 @@ TEST_F(FrmMainTest, TheWordStartInAnyCaseRunsAtOnce) {
 }
 
 TEST_F(FrmMainTest, AnErrorOutOfTheCheckStillEndsWithTheSummary) {
-    WriteDataFile({L"[General]", L"Count=2", L"[Breed_1]", L"Name=Alfa", L"Filter=1", L"Count=1",
-                   L"Track1=PROCESS~#~#INSTR~#x~#0", L"[Breed_2]", L"Proof=40000"});
+    folder.Write(L"Vigilor.dat", kUnreadable);
     Open(L"start");
     frm->Start();
     EXPECT_EQ(frm->LastResult(), 0);
@@ -337,25 +328,20 @@ TEST(MdlMainTest, CommandLine) {
 }
 
 TEST_F(FrmMainTest, MainAppliesTheChecksAndNamesTheReport) {
-    WriteSample();
     testing_support::FakeConsole console;
     const auto options = mdlMain::ParseCommandLine({L"--console", L"start", L"--checks", L"2"});
     // Only the communication check runs: it finds the blocker, not Alfa.
     EXPECT_EQ(mdlMain::Run(options, toolkit, console), mdlMain::kExitFound);
     EXPECT_NE(toolkit.ValuesOf(L"lblInfoUserFooter", L"Caption").back().find(GetStringFormat(117, 1)), std::wstring::npos);
     EXPECT_EQ(toolkit.ValuesOf(L"lblInfoUserFooter", L"Caption").back().find(GetStringFormat(116, 1)), std::wstring::npos);
-    EXPECT_EQ(console.out, L"Report: " + folder.File(L"TEMP") + platform::PathSep() + L"report.txt\n");
+    EXPECT_EQ(console.out, L"Report: " + ReportPath() + L"\n");
 
     mdlMain::Options none;
     none.ChecksGiven = true;
     // On the console, which clicks START itself when no check ran, the
     // message still comes once.
     testing_support::FakeConsole text;
-    text.clock = &fake.clock;
-    {
-        ui::console::ConsoleToolkit console(text, &fake.clock);
-        EXPECT_EQ(mdlMain::Run(none, console, text), mdlMain::kExitUsage);
-    }
+    EXPECT_EQ(RunOnConsole(none, text), mdlMain::kExitUsage);
     EXPECT_EQ(text.err, std::wstring(base::kProgramTitle) + L": " + GetString(501) + L"\n");
     EXPECT_EQ(text.out.find(L"Report:"), std::wstring::npos) << "no check, no report";
 }
@@ -363,32 +349,24 @@ TEST_F(FrmMainTest, MainAppliesTheChecksAndNamesTheReport) {
 // A check that cannot give a result must not read as "nothing found", nor
 // point at the report an earlier check left behind.
 TEST_F(FrmMainTest, ACheckWithoutAResultSaysSo) {
-    const std::wstring report = folder.File(L"TEMP") + platform::PathSep() + L"report.txt";
     const struct {
         const char* name;
         std::string data;  // empty: no knowledge base at all
         const wchar_t* why;
         bool reportWritten;
     } cases[] = {
-        {"no knowledge base", "", L"is missing", true},
-        {"load error", "[General]\r\nCount=2\r\n[Breed_1]\r\nName=Alfa\r\nFilter=1\r\nCount=1\r\n"
-                       "Track1=PROCESS~#~#INSTR~#x~#0\r\n[Breed_2]\r\nProof=40000\r\n",
-         L"could not be read", false},
+        {"no knowledge base", "", L"is missing", true},  // the sample is removed first
+        {"load error", kUnreadable, L"could not be read", false},
     };
+    std::filesystem::remove(folder.Path() / "Vigilor.dat");
     for (const auto& c : cases) {
         if (!c.data.empty()) folder.Write(L"Vigilor.dat", c.data);
         folder.Write(L"TEMP/report.txt", "earlier");
         testing_support::FakeConsole text;
-        text.clock = &fake.clock;
-        int32_t status = -1;
-        {
-            ui::console::ConsoleToolkit console(text, &fake.clock);
-            status = mdlMain::Run(mdlMain::ParseCommandLine({L"--console"}), console, text);
-        }
-        EXPECT_EQ(status, mdlMain::kExitIncomplete) << c.name;
+        EXPECT_EQ(RunOnConsole(mdlMain::ParseCommandLine({L"--console"}), text), mdlMain::kExitIncomplete) << c.name;
         EXPECT_EQ(text.out.find(GetString(105)), std::wstring::npos) << c.name;
         EXPECT_EQ(text.out.find(GetString(114)), std::wstring::npos) << c.name;
-        EXPECT_EQ(text.out.find(L"Report: " + report) != std::wstring::npos, c.reportWritten) << c.name;
+        EXPECT_EQ(text.out.find(L"Report: " + ReportPath()) != std::wstring::npos, c.reportWritten) << c.name;
         EXPECT_NE(text.err.find(c.why), std::wstring::npos) << c.name;
         EXPECT_EQ(folder.Read(L"TEMP/report.txt") == "earlier", !c.reportWritten) << c.name;
     }
