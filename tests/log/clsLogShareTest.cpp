@@ -2,24 +2,14 @@
 
 #include <filesystem>
 
-#include "base/VbError.h"
+#include "base/TestSupport.h"
 #include "log/LogWriterFixture.h"
 #include "log/mdlLog.h"
 
 namespace {
 
-using log_testing::kStamp;
 using log_testing::LogWriterTest;
-
-template <typename F>
-int32_t ErrorNumber(F&& action) {
-    try {
-        action();
-    } catch (const base::VbError& error) {
-        return error.Number();
-    }
-    return 0;
-}
+using test_support::ErrorNumber;
 
 TEST_F(LogWriterTest, ComponentIdsAndDirectory) {
     Start("");
@@ -159,11 +149,8 @@ TEST_F(LogWriterTest, TracesLandInTheDatedFilesOfTheTempFolder) {
     EXPECT_TRUE(mdlLog::LogDebug(L"(GetRegValue)", 5, L"abc"));
     mdlLog::LogInit(nullptr, L"");
 
-    const std::string sys = std::string("SysLog:   ") + kStamp + "\tQuorvex verze 1.0.0\r\n" + "SysLog:   " + kStamp +
-                            "\tQuorvex[clsApp] (Class_Initialize)\tAPP START\t4194304\r\n";
-    EXPECT_EQ(folder.Read(L"TEMP/SYS_Quorvex_261206.TXT"), sys);
-    EXPECT_EQ(folder.Read(L"TEMP/DEBUG_Quorvex_261206.TXT"),
-              sys + "DebugLog: " + kStamp + "\tQuorvex(GetRegValue)\t5(long), abc\r\n");
+    EXPECT_EQ(folder.Read(L"TEMP/SYS_Quorvex_261206.TXT"), test_support::Golden("facade-sys.txt"));
+    EXPECT_EQ(folder.Read(L"TEMP/DEBUG_Quorvex_261206.TXT"), test_support::Golden("facade-debug.txt"));
 }
 
 }  // namespace
