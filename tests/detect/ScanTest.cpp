@@ -3,6 +3,7 @@
 #include "base/CodePage.h"
 #include "base/TestSupport.h"
 #include "detect/DetectorFixture.h"
+#include "detect/mdlRules.h"
 
 namespace detect_test {
 namespace {
@@ -121,11 +122,17 @@ TEST_F(DetectorTest, CzechLettersIgnoreCase) {
     EXPECT_EQ(range->OutputValue(), L"ků at 23\r\n");
 }
 
+// Every operator the knowledge-base checks accept is evaluated; any other asks.
 TEST_F(DetectorTest, UnknownOperatorAsksAndCountsWithoutHit) {
+    Tracks known;
+    for (std::wstring_view op : mdlRules::KnownOperators()) known.push_back(AddListTrack(2, L"12\r\n", op, L"1"));
+    AddBreed(2, 0, static_cast<int32_t>(known.size()));
     const auto breed = AddBreed(1, 0, 3);
     const Tracks tracks = {AddListTrack(1, L"x\r\n", L"contains", L"x", 1), AddListTrack(1, L"x\r\n", L"!CONTAINS", L"x"),
                            AddListTrack(1, L"x\r\n", L"!REGEXP", L"x")};
     detector.Scan(-1);
+    for (const auto& track : known) EXPECT_NE(track->Score(), -1) << track->Operator();
+    EXPECT_FALSE(mdlRules::IsKnownOperator(L"!REGEXP"));
     ASSERT_EQ(machine.dialogs.shown.size(), 3u);
     EXPECT_EQ(machine.dialogs.shown[0].text, L"Pozor! Neznámý operátor CONTAINS");
     EXPECT_EQ(machine.dialogs.shown[0].title, L"Quorvex");
