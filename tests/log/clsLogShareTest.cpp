@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <tuple>
 
 #include "base/TestSupport.h"
 #include "log/LogWriterFixture.h"
@@ -30,30 +31,18 @@ TEST_F(LogWriterTest, ComponentIdsAndDirectory) {
 
 TEST_F(LogWriterTest, FileNamesByModeChannelPrefixAndExtension) {
     Start("");
-    writer->FileNameExtension(L"TXT");
-    const std::pair<int32_t, const wchar_t*> channels[] = {
-        {1, L"SYS_"}, {0, L"USER_"}, {3, L"DEBUG_"}, {4, L"_"}, {5, L"PERFORMANCE_"}, {6, L"PERFORMANCE_II_"},
-        {7, L"PERFORMANCES_"}, {42, L"_"},
+    // Mode, prefix, extension, record type, name (the channel of each type: RecordsTest).
+    const std::tuple<int32_t, const wchar_t*, const wchar_t*, int32_t, const wchar_t*> cases[] = {
+        {3, L"Quorvex", L"TXT", 42, L"_Quorvex_261206.TXT"}, {1, L"Quorvex", L"TXT", 1, L"Quorvex_261206.TXT"},
+        {2, L"Quorvex", L"TXT", 3, L"DEBUG_Quorvex.TXT"},    {0, L"Quorvex", L"TXT", 1, L"Quorvex.TXT"},
+        {0, L"", L"", 1, L""},                               {2, L"", L"TXT", 1, L"SYS.TXT"},
+        {1, L"", L"log", 1, L"261206.log"},
     };
-    for (const auto& [type, channel] : channels) {
-        EXPECT_EQ(writer->GetLogFileName(type), writer->Directory() + channel + L"Quorvex_261206.TXT") << type;
-    }
-    const struct {
-        int32_t mode;
-        const wchar_t* prefix;
-        const wchar_t* extension;
-        int32_t type;
-        const wchar_t* name;
-    } cases[] = {
-        {1, L"Quorvex", L"TXT", 1, L"Quorvex_261206.TXT"}, {2, L"Quorvex", L"TXT", 3, L"DEBUG_Quorvex.TXT"},
-        {0, L"Quorvex", L"TXT", 1, L"Quorvex.TXT"},        {0, L"", L"", 1, L""},
-        {2, L"", L"TXT", 1, L"SYS.TXT"},                   {1, L"", L"log", 1, L"261206.log"},
-    };
-    for (const auto& c : cases) {
-        writer->FileNameMode(c.mode);
-        writer->FileNamePrefix(c.prefix);
-        writer->FileNameExtension(c.extension);
-        EXPECT_EQ(writer->GetLogFileName(c.type), writer->Directory() + c.name) << "mode " << c.mode << " type " << c.type;
+    for (const auto& [mode, prefix, extension, type, name] : cases) {
+        writer->FileNameMode(mode);
+        writer->FileNamePrefix(prefix);
+        writer->FileNameExtension(extension);
+        EXPECT_EQ(writer->GetLogFileName(type), writer->Directory() + name) << "mode " << mode << " type " << type;
     }
     machine.clock.now = {2005, 1, 9, 23, 59, 59, 0};
     writer->FileNameMode(3);
