@@ -23,13 +23,11 @@ int32_t ErrorNumber(F&& action) {
     return 0;
 }
 
-#ifdef QUORVEX_TEST_DATA
 // The exact bytes of an expected text kept under tests/data.
 inline std::string Golden(const std::string& name) {
     std::ifstream file(QUORVEX_TEST_DATA "/" + name, std::ios::binary);
     EXPECT_TRUE(file.is_open()) << name;
     return std::string(std::istreambuf_iterator<char>(file), {});
 }
-#endif
 
 }  // namespace test_support

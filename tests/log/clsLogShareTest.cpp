@@ -1,11 +1,9 @@
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <tuple>
 
 #include "base/TestSupport.h"
 #include "log/LogWriterFixture.h"
-#include "log/mdlLog.h"
 
 namespace {
 
@@ -125,21 +123,6 @@ TEST_F(LogWriterTest, DeleteOldLogsRemovesDatedFilesOfEarlierDaysOnly) {
     writer->DeleteOldLogs(0, 1);
     EXPECT_EQ(present(), (std::vector<std::wstring>{L"Quorvex_261301.TXT", L"notes_26110a.TXT",
                                                     L"SYS_Quorvex_261101/keep.TXT"}));
-}
-
-// The facade attached to a real writer configured as the program does it.
-TEST_F(LogWriterTest, TracesLandInTheDatedFilesOfTheTempFolder) {
-    Start("[Quorvex]\nDebugLog=ON\n");
-    std::filesystem::create_directory(folder.Path() / "TEMP");
-    writer->Directory(folder.WPath() + platform::PathSep() + L"TEMP");
-    mdlLog::SetProgramVersion({1, 0, 0, L""});
-    ASSERT_TRUE(mdlLog::LogInit(writer, L"Quorvex"));
-    EXPECT_TRUE(mdlLog::LogEvent(L"[clsApp] (Class_Initialize)", L"APP START\t4194304", mdlLog::SysLog));
-    EXPECT_TRUE(mdlLog::LogDebug(L"(GetRegValue)", 5, L"abc"));
-    mdlLog::LogInit(nullptr, L"");
-
-    EXPECT_EQ(folder.Read(L"TEMP/SYS_Quorvex_261206.TXT"), test_support::Golden("facade-sys.txt"));
-    EXPECT_EQ(folder.Read(L"TEMP/DEBUG_Quorvex_261206.TXT"), test_support::Golden("facade-debug.txt"));
 }
 
 }  // namespace
