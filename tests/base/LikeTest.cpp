@@ -30,7 +30,9 @@ bool InGroup(std::wstring_view body, wchar_t ch) {
 
 bool Reference(std::wstring_view text, std::wstring_view pattern) {
     if (pattern.empty()) return text.empty();
-    if (pattern[0] == L'*') return Reference(text, pattern.substr(1)) || (!text.empty() && Reference(text.substr(1), pattern));
+    if (pattern[0] == L'*') {
+        return Reference(text, pattern.substr(1)) || (!text.empty() && Reference(text.substr(1), pattern));
+    }
     const size_t length = pattern[0] == L'[' ? pattern.find(L']') + 1 : 1;
     if (length == 2) return Reference(text, pattern.substr(2));  // an empty group takes no character
     if (text.empty()) return false;

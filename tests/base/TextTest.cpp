@@ -84,14 +84,12 @@ TEST(TextTest, TextEqualsAndInStr) {
 }
 
 TEST(TextTest, TrimCutAtNulAndDecStr) {
-    // Only spaces are trimmed.
-    const std::tuple<std::wstring, std::wstring, std::wstring, std::wstring> trims[] = {
-        {L"  a b  ", L"a b", L"a b  ", L"  a b"}, {L"   ", L"", L"", L""}, {L"\t a \n", L"\t a \n", L"\t a \n", L"\t a \n"}};
-    for (const auto& [text, both, left, right] : trims) {
-        EXPECT_EQ(Trim(text), both) << testing::PrintToString(text);
-        EXPECT_EQ(LTrim(text), left);
-        EXPECT_EQ(RTrim(text), right);
-    }
+    EXPECT_EQ(Trim(L"  a b  "), L"a b");
+    EXPECT_EQ(LTrim(L"  a b  "), L"a b  ");
+    EXPECT_EQ(RTrim(L"  a b  "), L"  a b");
+    EXPECT_EQ(Trim(L"\t a \n"), L"\t a \n") << "spaces only";
+    EXPECT_EQ(LTrim(L"   "), L"");
+    EXPECT_EQ(RTrim(L"   "), L"");
     EXPECT_EQ(CutAtNul(std::wstring_view(L"ab\0cd", 5)), L"ab");
     EXPECT_EQ(CutAtNul(L"abc"), L"abc");
     EXPECT_EQ(DecStr(-42), L"-42");

@@ -17,7 +17,8 @@ TEST(VbErrorTest, CurrentErrorReadsTheErrorBeingHandled) {
     EXPECT_TRUE(CurrentError().Source.empty());
     const std::tuple<std::function<void()>, int32_t, const wchar_t*, const wchar_t*> cases[] = {
         {[] { Raise(vbObjectError + 1, L"(RegistryList)"); }, -2147221503, L"(RegistryList)", L""},
-        {[] { Raise(vbObjectError, L"", L"Unsupported ValueType"); }, vbObjectError, L"Quorvex", L"Unsupported ValueType"},
+        {[] { Raise(vbObjectError, L"", L"Unsupported ValueType"); }, vbObjectError, L"Quorvex",
+         L"Unsupported ValueType"},
         {[] { throw std::bad_alloc(); }, vbErrOutOfMemory, nullptr, nullptr},
         {[] { (void)std::wstring().at(3); }, vbErrSubscript, nullptr, nullptr},
         {[] { throw std::runtime_error("boom"); }, vbErrInvalidArgument, nullptr, L"boom"},
