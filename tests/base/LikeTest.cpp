@@ -4,72 +4,65 @@
 
 #include <random>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "base/Text.h"
-#include "base/VbError.h"
+#include "base/TestSupport.h"
 
 namespace {
 
-// A plain dynamic-programming matcher, independent of the one under test.
-struct RefToken {
-    enum Kind { Literal, Any, Digit, Set, Star } kind;
-    std::wstring set;  // Set: the group's body as written
-};
-
-bool InGroup(const std::wstring& body, wchar_t ch) {
-    std::wstring_view b = body;
-    const bool negated = !b.empty() && b.front() == L'!';
-    if (negated) b.remove_prefix(1);
+// A plain backtracking matcher, independent of the one under test.
+bool InGroup(std::wstring_view body, wchar_t ch) {
+    const bool negated = !body.empty() && body.front() == L'!';
+    if (negated) body.remove_prefix(1);
     bool in = false;
-    for (size_t k = 0; k < b.size(); ++k) {
-        if (k + 2 < b.size() && b[k + 1] == L'-' && !(k == 0 && b[0] == L'-')) {
-            in = in || (ch >= b[k] && ch <= b[k + 2]);
+    for (size_t k = 0; k < body.size(); ++k) {
+        if (k + 2 < body.size() && body[k + 1] == L'-' && !(k == 0 && body[0] == L'-')) {
+            in = in || (ch >= body[k] && ch <= body[k + 2]);
             k += 2;
         } else {
-            in = in || ch == b[k];
+            in = in || ch == body[k];
         }
     }
     return in != negated;
 }
 
-bool Reference(const std::wstring& text, const std::wstring& pattern) {
-    std::vector<RefToken> tokens;
-    for (size_t i = 0; i < pattern.size(); ++i) {
-        const wchar_t ch = pattern[i];
-        if (ch == L'[') {
-            const size_t close = pattern.find(L']', i);
-            if (close > i + 1) tokens.push_back({RefToken::Set, pattern.substr(i + 1, close - i - 1)});
-            i = close;
-        } else if (ch == L'*') {
-            tokens.push_back({RefToken::Star, {}});
-        } else if (ch == L'?') {
-            tokens.push_back({RefToken::Any, {}});
-        } else if (ch == L'#') {
-            tokens.push_back({RefToken::Digit, {}});
-        } else {
-            tokens.push_back({RefToken::Literal, std::wstring(1, ch)});
-        }
+bool Reference(std::wstring_view text, std::wstring_view pattern) {
+    if (pattern.empty()) return text.empty();
+    if (pattern[0] == L'*') {
+        return Reference(text, pattern.substr(1)) || (!text.empty() && Reference(text.substr(1), pattern));
     }
-    // can[j][i]: tokens from j on match the text from i on.
-    std::vector<std::vector<char>> can(tokens.size() + 1, std::vector<char>(text.size() + 1, 0));
-    can[tokens.size()][text.size()] = 1;
-    for (size_t j = tokens.size(); j-- > 0;) {
-        for (size_t i = text.size() + 1; i-- > 0;) {
-            const RefToken& tok = tokens[j];
-            if (tok.kind == RefToken::Star) {
-                can[j][i] = can[j + 1][i] || (i < text.size() && can[j][i + 1]);
-                continue;
-            }
-            if (i == text.size()) continue;
-            const wchar_t ch = text[i];
-            const bool one = tok.kind == RefToken::Any || (tok.kind == RefToken::Digit && ch >= L'0' && ch <= L'9') ||
-                             (tok.kind == RefToken::Literal && tok.set[0] == ch) ||
-                             (tok.kind == RefToken::Set && InGroup(tok.set, ch));
-            can[j][i] = one && can[j + 1][i + 1];
-        }
+    const size_t length = pattern[0] == L'[' ? pattern.find(L']') + 1 : 1;
+    if (length == 2) return Reference(text, pattern.substr(2));  // an empty group takes no character
+    if (text.empty()) return false;
+    const wchar_t p = pattern[0];
+    const bool one = length > 1 ? InGroup(pattern.substr(1, length - 2), text[0])
+                                : p == L'?' || (p == L'#' ? text[0] >= L'0' && text[0] <= L'9' : p == text[0]);
+    return one && Reference(text.substr(1), pattern.substr(length));
+}
+
+TEST(LikeTest, PatternRules) {
+    const std::tuple<const wchar_t*, const wchar_t*, bool> cases[] = {
+        {L"", L"*", true},      {L"a", L"", false},      {L"ac", L"a?c", false},   {L"a\r\nb", L"a*b", true},
+        {L"a7", L"a#", true},   {L"ab", L"a#", false},   {L"a#", L"a[#]", true},   {L"ab", L"a[*]", false},
+        {L"a[", L"a[[]", true}, {L"d", L"[!a-c]", true}, {L"-", L"[-a]", true},    {L"-", L"[a-]", true},
+        {L"-", L"[!-a]", false}, {L"x", L"[ax-z]", true}, {L"ab", L"a[]b", true},  {L"abcabd", L"*abd", true},
+        {L"aaa", L"a*a*a*a", false}, {L"mississippi", L"m*iss*ppi", true}, {L"A", L"a", false}, {L"č", L"[a-ž]", true},
+    };
+    for (const auto& [text, pattern, expected] : cases) {
+        EXPECT_EQ(base::Like(text, pattern), expected) << testing::PrintToString(std::wstring(text) + L" LIKE " + pattern);
     }
-    return can[0][0] != 0;
+    EXPECT_TRUE(base::LikeText(L"ŽLUŤOUČKÝ KŮŇ", L"žluťoučký*ň"));
+    EXPECT_FALSE(base::LikeText(L"Čeština", L"C*"));
+    for (const wchar_t* pattern : {L"[", L"a[bc", L"*[!", L"[z-a]"}) {
+        EXPECT_EQ(test_support::ErrorNumber([&] { base::Like(L"abc", pattern); }), base::vbErrInvalidPattern)
+            << testing::PrintToString(std::wstring(pattern));
+    }
+    // Backtracking into every star would take on the order of 10^40 steps here.
+    const std::wstring text(100000, L'a');
+    EXPECT_FALSE(base::Like(text, L"*a*a*a*a*a*a*a*a*a*a*a*a*a*a*a*a*a*a*a*a*b"));
+    EXPECT_TRUE(base::Like(text + L"b", L"*a*a*a*a*a*a*a*a*a*a*a*a*a*a*a*a*a*a*a*a*b"));
 }
 
 // Random patterns and texts over a few letters (Czech ones in both cases),

@@ -34,11 +34,6 @@ std::wstring RandomNeedle(std::mt19937& rng, const std::wstring& text, const std
     return needle;
 }
 
-size_t Expected(const std::wstring& text, const std::wstring& needle, clsNeedleTable::Fold fold) {
-    if (fold == clsNeedleTable::UpperFold) return base::UCase(text).find(base::UCase(needle));
-    return base::LCase(text).find(base::LCase(needle));
-}
-
 // One pass finds what a separate case-folded search per needle finds, with
 // the full transition table and, for many long needles, without it.
 TEST(NeedleTableTest, FirstPositionsAsSearchingOneByOne) {
@@ -70,7 +65,8 @@ TEST(NeedleTableTest, FirstPositionsAsSearchingOneByOne) {
             for (size_t n = 0; n < needles.size(); ++n) {
                 const auto& [needle, fold] = needles[n];
                 ASSERT_EQ(table.Index(needle, fold), indexes[n]);
-                ASSERT_EQ(table.FirstPosition(indexes[n]), Expected(text, needle, fold))
+                const auto folded = fold == clsNeedleTable::UpperFold ? base::UCase : base::LCase;
+                ASSERT_EQ(table.FirstPosition(indexes[n]), folded(text).find(folded(needle)))
                     << shape.name << " round " << round << " needle " << n << " fold " << int(fold);
             }
         }
@@ -80,13 +76,6 @@ TEST(NeedleTableTest, FirstPositionsAsSearchingOneByOne) {
 // The same through the scan: many INSTR and LIKE tracks on one list give
 // what a track-by-track evaluation gives.
 class NeedleScanTest : public detect_test::DetectorTest {};
-
-std::wstring ReplaceMarkers(std::wstring text) {
-    for (size_t at = text.find(L"%crlf%"); at != std::wstring::npos; at = text.find(L"%crlf%", at + 2)) {
-        text.replace(at, 6, L"\r\n");
-    }
-    return text;
-}
 
 TEST_F(NeedleScanTest, OnePassAgreesWithTrackByTrack) {
     std::mt19937 rng(14);
@@ -114,7 +103,8 @@ TEST_F(NeedleScanTest, OnePassAgreesWithTrackByTrack) {
         detector.Scan(-1);
         ASSERT_EQ(detector.EnumList(tracks[0]->EnumListID())->Text(), list);
         for (const auto& track : tracks) {
-            const std::wstring testing = ReplaceMarkers(track->TestingValue());
+            std::wstring testing = track->TestingValue();
+            for (size_t at; (at = testing.find(L"%crlf%")) != std::wstring::npos;) testing.replace(at, 6, L"\r\n");
             const bool like = track->Operator().find(L"LIKE") != std::wstring::npos;
             const std::wstring expected = like ? (base::LikeText(list, testing) ? L"True" : L"False")
                                                : base::DecStr(base::InStr(1, list, testing, true));

@@ -6,6 +6,7 @@
 
 #include <filesystem>
 #include <memory>
+#include <set>
 #include <string>
 
 #include "fakes/FakeMachine.h"
@@ -31,6 +32,18 @@ protected:
     std::string Log(std::wstring_view strName) const { return folder.Read(strName); }
     bool Exists(std::wstring_view strName) const {
         return std::filesystem::exists(folder.Path() / std::filesystem::path(std::wstring(strName)));
+    }
+    // Every file of the folder but log.ini, in name order, each after its name in brackets.
+    std::string Listing() const {
+        std::set<std::string> names;
+        for (const auto& entry : std::filesystem::directory_iterator(folder.Path())) {
+            names.insert(entry.path().filename().string());
+        }
+        std::string text;
+        for (const std::string& name : names) {
+            if (name != "log.ini") text += "[" + name + "]\n" + Log(std::wstring(name.begin(), name.end()));
+        }
+        return text;
     }
     static platform::Machine RealFiles() {
         platform::Machine files;
