@@ -4,9 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <memory>
 #include <string>
 #include <vector>
@@ -19,16 +16,6 @@
 #include "platform/AnsiCodePage.h"
 
 namespace testing_support {
-
-// A file or folder under tests/data/app.
-inline std::filesystem::path DataPath(std::string_view strName) {
-    return std::filesystem::path(QUORVEX_SOURCE_DIR "/tests/data/app") / strName;
-}
-
-inline std::string ReadData(std::string_view strName) {
-    std::ifstream in(DataPath(strName), std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
-}
 
 struct StatusEvent {
     int32_t type;

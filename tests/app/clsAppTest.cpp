@@ -2,6 +2,7 @@
 
 #include "app/mdlDataFile.h"
 #include "app/AppFixture.h"
+#include "app/DataFiles.h"
 #include "base/CodePage.h"
 #include "base/VbError.h"
 #include "inventory/mdlEnumList.h"

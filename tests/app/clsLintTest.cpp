@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "app/AppFixture.h"
+#include "app/DataFiles.h"
 #include "app/clsLint.h"
 #include "app/mdlTools.h"
 #include "fakes/FakeConsole.h"

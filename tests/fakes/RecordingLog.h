@@ -90,7 +90,6 @@ public:
 
     RecordingLog& operator*() const { return *mLog; }
     RecordingLog* operator->() const { return mLog.get(); }
-    const std::shared_ptr<RecordingLog>& Shared() const { return mLog; }
 
 private:
     std::shared_ptr<RecordingLog> mLog;
