@@ -1,17 +1,15 @@
 #include <gtest/gtest.h>
 
-#include "app/mdlDataFile.h"
 #include "app/AppFixture.h"
 #include "app/DataFiles.h"
+#include "app/mdlDataFile.h"
 #include "base/CodePage.h"
 #include "base/VbError.h"
-#include "inventory/mdlEnumList.h"
 
 namespace {
 
 using testing_support::AppFixture;
 using testing_support::ReadData;
-using testing_support::JoinPath;
 using testing_support::StatusEvent;
 
 std::string Ansi(std::wstring_view text) { return platform::ToAnsi(text); }
@@ -106,24 +104,10 @@ TEST_F(ClsAppTest, SecondCheckDoesNotReloadTheKnowledgeBase) {
 }
 
 TEST_F(ClsAppTest, LoaderSkippingRules) {
-    WriteDataFile({
-        L"[General]",
-        L"Count= 4 ",
-        L"[Breed_1]",
-        L"Name=One",
-        L"Filter=abc",
-        L"Count=4",
-        L"Track1=DUN~#~#=~#~# 7 ",
-        L"Track2=DUN~#~#=~#~#x",
-        L"Track3=DUN~#~#=~#",
-        L"Track4=dun~#in~#instr~#t~#128",
-        L"[Breed_2]",
-        L"Name=Dropped",
-        L"Count=",
-        L"Track1=DUN~#~#=~#~#1",
-        L"[Breed_3]",
-        L"Name=" + std::wstring(300, L'n'),
-    });
+    WriteDataFile({L"[General]", L"Count= 4 ", L"[Breed_1]", L"Name=One", L"Filter=abc", L"Count=4",
+                   L"Track1=DUN~#~#=~#~# 7 ", L"Track2=DUN~#~#=~#~#x", L"Track3=DUN~#~#=~#",
+                   L"Track4=dun~#in~#instr~#t~#128", L"[Breed_2]", L"Name=Dropped", L"Count=", L"Track1=DUN~#~#=~#~#1",
+                   L"[Breed_3]", L"Name=" + std::wstring(300, L'n')});
     auto app = MakeApp();
     app->Check(0);
     const clsDetector& detector = app->Detector();

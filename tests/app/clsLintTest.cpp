@@ -5,13 +5,12 @@
 #include <tuple>
 #include <vector>
 
-#include "app/AppFixture.h"
 #include "app/DataFiles.h"
 #include "app/clsLint.h"
 #include "app/mdlTools.h"
+#include "base/CodePage.h"
 #include "fakes/FakeConsole.h"
 #include "fakes/TempFolder.h"
-#include "base/CodePage.h"
 #include "platform/BuildConventions.h"
 
 namespace {
@@ -76,7 +75,8 @@ TEST(ClsLintTest, PlatformDependentFindings) {
         {With(Base(), 4, utf8 ? "Name=Zed\xE8" : "Name=Zed\xC4\x8D"), L"kb:4: error: ",
          utf8 ? L"not valid UTF-8 (byte 9)" : L"written in UTF-8", L"kb: 1 error, 0 warnings\n"},
         {Base("Track1=LOADLIBRARY~#sub\\x.dll~#INSTR~#=0~#0"), restricted ? L"kb:8: warning: " : L"",
-         restricted ? L"is a relative path" : L"", restricted ? L"kb: 0 errors, 1 warning\n" : L"kb: 0 errors, 0 warnings\n"},
+         restricted ? L"is a relative path" : L"",
+         restricted ? L"kb: 0 errors, 1 warning\n" : L"kb: 0 errors, 0 warnings\n"},
     };
     TempFolder folder;
     for (const Case& c : cases) {

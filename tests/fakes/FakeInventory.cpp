@@ -204,17 +204,6 @@ platform::ServiceEnumResult FakeServices::Enumerate(uint32_t lngServiceType, uin
     return platform::ServiceEnumResult::Ok;
 }
 
-bool FakeProcesses::Snapshot(uint32_t lngFlags, std::vector<std::wstring>& exeNames) {
-    flags.push_back(lngFlags);
-    exeNames = snapshotOk ? processes : std::vector<std::wstring>();
-    return snapshotOk;
-}
-
-int32_t FakeDialUp::EnumEntries(std::vector<std::wstring>& names) {
-    names = result == 0 ? entries : std::vector<std::wstring>();
-    return result;
-}
-
 int32_t FakeShellFolders::GetFolderPath(int32_t lngFolder, int32_t lngFlags, std::wstring& strPath) {
     queries.push_back({lngFolder, lngFlags});
     const auto found = paths.find(lngFolder);
@@ -225,8 +214,6 @@ int32_t FakeShellFolders::GetFolderPath(int32_t lngFolder, int32_t lngFlags, std
 void FakeInternet::Serve(std::wstring_view strURL, std::wstring_view strText) {
     resources[std::wstring(strURL)] = Resource{platform::ToAnsi(strText), 0, true};
 }
-
-void FakeInternet::DeleteCacheEntry(std::wstring_view strURL) { cacheDeleted.emplace_back(strURL); }
 
 int32_t FakeInternet::DownloadToFile(std::wstring_view strURL, std::wstring_view strFile) {
     fetches.push_back({std::wstring(strURL), std::wstring(strFile)});

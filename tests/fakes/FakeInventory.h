@@ -17,7 +17,6 @@
 
 namespace testing_support {
 
-
 // Key paths are relative to the local-machine root, joined with "\" and
 // compared without regard to case; a trailing "\" does not matter.
 class FakeRegistry final : public platform::Registry {
@@ -60,7 +59,6 @@ public:
     int32_t OpenKey(uint32_t hRoot, std::wstring_view strPath, std::unique_ptr<platform::RegistryKey>& key) override;
     bool HasSeparateViews() const override { return separateViews; }
 };
-
 
 // FindFirst walks an in-memory tree; the other file operations see the
 // in-memory files first (downloads land there) and fall through to the file
@@ -114,7 +112,6 @@ private:
     Node* Resolve(std::wstring_view strPath, int depth);
 };
 
-
 class FakeServices final : public platform::Services {
 public:
     std::vector<platform::ServiceEntry> services;  // answered for type 48
@@ -136,7 +133,11 @@ public:
     bool snapshotOk = true;
     std::vector<uint32_t> flags;          // flags of each snapshot taken
 
-    bool Snapshot(uint32_t lngFlags, std::vector<std::wstring>& exeNames) override;
+    bool Snapshot(uint32_t lngFlags, std::vector<std::wstring>& exeNames) override {
+        flags.push_back(lngFlags);
+        exeNames = snapshotOk ? processes : std::vector<std::wstring>();
+        return snapshotOk;
+    }
 };
 
 class FakeDialUp final : public platform::DialUp {
@@ -146,7 +147,10 @@ public:
     std::vector<std::wstring> entries;
     int32_t result = 0;
 
-    int32_t EnumEntries(std::vector<std::wstring>& names) override;
+    int32_t EnumEntries(std::vector<std::wstring>& names) override {
+        names = result == 0 ? entries : std::vector<std::wstring>();
+        return result;
+    }
 };
 
 class FakeShellFolders final : public platform::ShellFolders {
@@ -160,7 +164,6 @@ public:
 
     int32_t GetFolderPath(int32_t lngFolder, int32_t lngFlags, std::wstring& strPath) override;
 };
-
 
 // Serves addresses from a table into FakeFolders' in-memory files.
 class FakeInternet final : public platform::Internet {
@@ -182,10 +185,9 @@ public:
     // Serves text: written in the ANSI code page.
     void Serve(std::wstring_view strURL, std::wstring_view strText);
 
-    void DeleteCacheEntry(std::wstring_view strURL) override;
+    void DeleteCacheEntry(std::wstring_view strURL) override { cacheDeleted.emplace_back(strURL); }
     int32_t DownloadToFile(std::wstring_view strURL, std::wstring_view strFile) override;
 };
-
 
 class FakeLibraries final : public platform::Libraries {
 public:
