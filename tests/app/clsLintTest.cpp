@@ -44,8 +44,9 @@ Lines With(Lines lines, size_t index, std::string line) {
     return lines;
 }
 
-// Every knowledge base in the data folder holds one fault (clean.dat none);
-// findings.txt is what the linter says of each, in file-name order.
+// Every knowledge base in the data folder holds one fault (clean.dat none;
+// line-ends-* the same one with each kind of line end); findings.txt is what
+// the linter says of each, in file-name order.
 TEST(ClsLintTest, EachFaultGivesExactlyItsFindings) {
     std::vector<std::filesystem::path> files;
     for (const auto& entry : std::filesystem::directory_iterator(DataPath("lint"))) {
@@ -87,22 +88,6 @@ TEST(ClsLintTest, PlatformDependentFindings) {
         const std::wstring text = lint.Text(L"kb");
         EXPECT_TRUE(text.starts_with(c.start) && text.ends_with(c.summary)) << ::testing::PrintToString(text);
         EXPECT_NE(text.find(c.part), std::wstring::npos) << ::testing::PrintToString(text);
-    }
-}
-
-// The same fault is on the same line whatever ends the lines.
-TEST(ClsLintTest, LineNumbersForEveryLineEnd) {
-    TempFolder folder;
-    Lines lines = Base("Track1=PROCESS~#~#>~#abc~#0");
-    lines.insert(lines.begin(), {"; x", "", "; y"});
-    for (std::string_view eol : {"\r\n", "\n", "\r"}) {
-        const std::wstring name = NextName();
-        folder.Write(name, Join(lines, eol));
-        clsLint lint;
-        ASSERT_TRUE(lint.Run(folder.File(name)));
-        const auto& found = lint.Findings();
-        ASSERT_FALSE(found.empty()) << ::testing::PrintToString(std::string(eol));
-        EXPECT_EQ(found.back().Line, 11) << ::testing::PrintToString(std::string(eol));
     }
 }
 
