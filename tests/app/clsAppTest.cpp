@@ -243,34 +243,14 @@ TEST_F(ClsAppTest, WriteToFileAppendsReplacesAndReportsFailure) {
     EXPECT_NE(ReadTemp(L"SYS_Quorvex_261206.TXT").find("[clsApp] (WriteToFile)\t\t75\t"), std::string::npos);
 }
 
-// Records folder creations instead of making them: the root of the real
-// machine must stay untouched.
-class RootFiles final : public platform::FileSystem {
-public:
-    std::vector<std::wstring> created;
-    std::unique_ptr<platform::FolderSearch> FindFirst(std::wstring_view, platform::FindEntry&) override { return {}; }
-    bool CreateFolder(std::wstring_view strPath) override {
-        created.emplace_back(strPath);
-        return false;
-    }
-    bool FileExists(std::wstring_view) override { return false; }
-    bool FolderExists(std::wstring_view) override { return false; }
-    bool DeleteFile(std::wstring_view) override { return false; }
-    bool ReadFile(std::wstring_view, std::string&) override { return false; }
-    bool AppendText(std::wstring_view, std::wstring_view) override { return false; }
-};
-
 TEST_F(ClsAppTest, ProgramInTheRootOfADrive) {
     const bool windows = platform::PathSeparator() == L'\\';
     fake.system.programFolder = windows ? L"C:\\" : L"/";
-    RootFiles files;
-    platform::Machine bundle;
-    bundle.files = &files;
-    platform::ScopedMachine scope(bundle);
+    fake.files.underlying = nullptr;  // the root of the real machine stays untouched
     clsApp app;
     EXPECT_EQ(app.AppPath(), windows ? L"C:" : L"");
     EXPECT_EQ(app.TempPath(), windows ? L"C:\\TEMP" : L"/TEMP");
-    EXPECT_EQ(files.created, std::vector<std::wstring>{app.TempPath()});
+    EXPECT_EQ(fake.files.created, std::vector<std::wstring>{app.TempPath()});
     EXPECT_EQ(mdlDataFile::DataFilePath(), windows ? L"C:\\\\Vigilor.dat" : L"//Vigilor.dat");
 }
 

@@ -174,22 +174,25 @@ std::unique_ptr<platform::FolderSearch> FakeFolders::FindFirst(std::wstring_view
 }
 
 bool FakeFolders::FileExists(std::wstring_view strPath) {
-    return memoryFiles.count(std::wstring(strPath)) != 0 || underlying->FileExists(strPath);
+    if (memoryFiles.count(std::wstring(strPath)) != 0) return true;
+    return underlying != nullptr && underlying->FileExists(strPath);
 }
 
 bool FakeFolders::FolderExists(std::wstring_view strPath) {
     const Node* node = Find(strPath);
-    return (node != nullptr && (node->attributes & platform::kAttrDirectory) != 0) || underlying->FolderExists(strPath);
+    if (node != nullptr && (node->attributes & platform::kAttrDirectory) != 0) return true;
+    return underlying != nullptr && underlying->FolderExists(strPath);
 }
 
 bool FakeFolders::DeleteFile(std::wstring_view strPath) {
-    return memoryFiles.erase(std::wstring(strPath)) != 0 || underlying->DeleteFile(strPath);
+    if (memoryFiles.erase(std::wstring(strPath)) != 0) return true;
+    return underlying != nullptr && underlying->DeleteFile(strPath);
 }
 
 bool FakeFolders::ReadFile(std::wstring_view strPath, std::string& bytes) {
     if (std::find(lockedFiles.begin(), lockedFiles.end(), strPath) != lockedFiles.end()) return false;
     const auto file = memoryFiles.find(std::wstring(strPath));
-    if (file == memoryFiles.end()) return underlying->ReadFile(strPath, bytes);
+    if (file == memoryFiles.end()) return underlying != nullptr && underlying->ReadFile(strPath, bytes);
     bytes = file->second;
     return true;
 }

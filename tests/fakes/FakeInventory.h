@@ -80,8 +80,11 @@ public:
     std::map<std::wstring, std::string> memoryFiles;
     // Paths whose reading fails even though they exist (locked).
     std::vector<std::wstring> lockedFiles;
-    // The file system underneath for everything the tree does not answer.
+    // The file system underneath for everything the tree does not answer;
+    // null: those operations fail.
     platform::FileSystem* underlying = platform::Host().files;
+    // Folders the program asked to create, in order.
+    std::vector<std::wstring> created;
     // Called for every entry a search hands out, "." and ".." included.
     std::function<void(const platform::FindEntry&)> onEntry;
     // Patterns passed to FindFirst, in call order; searches open right now.
@@ -98,13 +101,16 @@ public:
     Node* Find(std::wstring_view strPath) { return Resolve(strPath, 0); }
 
     std::unique_ptr<platform::FolderSearch> FindFirst(std::wstring_view strPattern, platform::FindEntry& first) override;
-    bool CreateFolder(std::wstring_view strPath) override { return underlying->CreateFolder(strPath); }
+    bool CreateFolder(std::wstring_view strPath) override {
+        created.emplace_back(strPath);
+        return underlying != nullptr && underlying->CreateFolder(strPath);
+    }
     bool FileExists(std::wstring_view strPath) override;
     bool FolderExists(std::wstring_view strPath) override;
     bool DeleteFile(std::wstring_view strPath) override;
     bool ReadFile(std::wstring_view strPath, std::string& bytes) override;
     bool AppendText(std::wstring_view strPath, std::wstring_view strText) override {
-        return underlying->AppendText(strPath, strText);
+        return underlying != nullptr && underlying->AppendText(strPath, strText);
     }
 
 private:
