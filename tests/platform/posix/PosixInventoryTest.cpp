@@ -323,7 +323,6 @@ TEST(PosixInternetTest, StalledTransfersAndRedirectLoopsFailAndLeaveNoFile) {
         if (path == "/stall") return testing_support::HttpReply{200, "ss", "", true};
         return testing_support::HttpReply{302, "", "Location: " + path + "x\r\n"};
     });
-    ASSERT_TRUE(server.Listening());
     const TempFolder folder;
     platform::posix::PosixInternet internet(1);
     for (const char* path : {"/stall", "/loop"}) {
