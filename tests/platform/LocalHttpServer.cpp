@@ -49,10 +49,9 @@ std::string ReadPath(Socket client) {
     return head.substr(start, head.find(' ', start) - start);
 }
 
-void Answer(Socket client, const std::function<HttpReply(const std::string&)>& handler, std::atomic<int>& requests) {
+void Answer(Socket client, const std::function<HttpReply(const std::string&)>& handler) {
     const std::string path = ReadPath(client);
     if (path.empty()) return;
-    ++requests;
     const HttpReply reply = handler(path);
     const std::string text = "HTTP/1.1 " + std::to_string(reply.status) +
                              " Reply\r\nContent-Length: " + std::to_string(reply.body.size()) +
@@ -81,7 +80,7 @@ LocalHttpServer::LocalHttpServer(std::function<HttpReply(const std::string& path
     mThread = std::thread([this, listener] {
         while (!mStop) {
             const Socket client = accept(listener, nullptr, nullptr);
-            Answer(client, mHandler, mRequests);
+            Answer(client, mHandler);
             Close(client);
         }
         Close(listener);

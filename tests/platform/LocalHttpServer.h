@@ -23,12 +23,10 @@ public:
     ~LocalHttpServer();
 
     std::wstring Url(const std::string& strPath) const;  // http://127.0.0.1:port + strPath
-    int Requests() const { return mRequests; }
 
 private:
     std::function<HttpReply(const std::string&)> mHandler;
     int mPort = 0;
-    std::atomic<int> mRequests{0};
     std::atomic<bool> mStop{false};
     std::thread mThread;
 };
