@@ -15,7 +15,7 @@
 #include "fakes/TempFolder.h"
 #include "platform/AnsiCodePage.h"
 #include "platform/Libraries.h"
-#include "platform/Listing.h"
+#include "platform/Machine.h"
 #include "platform/win32/Win32FileSystem.h"
 #include "platform/win32/Win32Services.h"
 
@@ -105,30 +105,6 @@ TEST(Win32InventoryTest, SpecialFoldersExistAndUnknownIdsHaveNoPath) {
     EXPECT_TRUE(path.empty());
 }
 
-// A library planted in the working folder is found by name until loading is
-// hardened; by full path it still loads.
-TEST(Win32InventoryTest, HardenedLoadingIgnoresAPlantedLibrary) {
-    testing_support::TempFolder folder;
-    char self[MAX_PATH] = {}, previous[MAX_PATH] = {};
-    GetModuleFileNameA(nullptr, self, MAX_PATH);
-    const std::filesystem::path planted = folder.Path() / "quorvexplanted.dll";
-    ASSERT_TRUE(CopyFileA(self, planted.string().c_str(), FALSE));
-    GetCurrentDirectoryA(MAX_PATH, previous);
-    ASSERT_TRUE(SetCurrentDirectoryA(folder.Path().string().c_str()));
-    const auto load = [](const std::wstring& name) {
-        const uintptr_t handle = Real().libraries->Load(name);
-        if (handle != 0) Real().libraries->Free(handle);
-        return handle;
-    };
-    const uintptr_t before = load(L"quorvexplanted.dll");
-    ASSERT_TRUE(platform::HardenLibraryLoading());
-    const uintptr_t after = load(L"quorvexplanted.dll"), full = load(planted.wstring());
-    SetCurrentDirectoryA(previous);
-    if (before == 0) GTEST_SKIP() << "this system does not load the planted copy by name at all";
-    EXPECT_EQ(after, 0u);
-    EXPECT_NE(full, 0u);
-}
-
 // A name without a path is found in the system folder, the Windows folder and
 // the folders of PATH, never beside the program or in the current folder; a
 // valid library of the other width counts as loaded.
@@ -164,22 +140,6 @@ TEST(Win32InventoryTest, BareLibraryNamesAreSearchedAsTheSystemWouldButNotBeside
     EXPECT_EQ(Real().libraries->Load(L"kernel32.dll"), reinterpret_cast<uintptr_t>(GetModuleHandleA("kernel32.dll")));
     SetCurrentDirectoryA(previousFolder);
     SetEnvironmentVariableA("PATH", previousPath);
-}
-
-TEST(Win32InventoryTest, LinksAreListedAsReparsePoints) {
-    testing_support::TempFolder folder;
-    folder.Write(L"target/inside.txt", "x");
-    const std::string link = (folder.Path() / "link").string();
-    // Some systems (wine) answer yes without making the link.
-    if (!CreateSymbolicLinkA(link.c_str(), (folder.Path() / "target").string().c_str(), SYMBOLIC_LINK_FLAG_DIRECTORY) ||
-        GetFileAttributesA(link.c_str()) == INVALID_FILE_ATTRIBUTES) {
-        GTEST_SKIP() << "no symbolic links here";
-    }
-    const auto listed = testing_support::List(*Real().files, folder.WPath() + L"\\*");
-    const auto found =
-        std::find_if(listed.begin(), listed.end(), [](const auto& item) { return item.name == L"link"; });
-    ASSERT_NE(found, listed.end());
-    EXPECT_NE(found->attributes & platform::kAttrReparsePoint, 0u);
 }
 
 // The real file system on a disk with only `room` bytes left: a write that
