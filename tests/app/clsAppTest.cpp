@@ -155,8 +155,9 @@ private:
 // holds, not per value it names, and still loads exactly as before.
 TEST_F(ClsAppTest, LoaderAsksOnlyForKeysTheFileHas) {
     WriteDataFile({L"[General]", L"Count=300", L"[breed_2]", L"Name=Two", L"Count=32767", L"track2=DUN~#~#=~#~#1",
-                   L"Track01=DUN~#~#=~#~#1", L"Track 3=DUN~#~#=~#~#1", L"Track3a=DUN~#~#=~#~#1", L"Track32767=DUN~#~#=~#~#2", L"[Breed_3]",
-                   L"Count=1", L"Track2=DUN~#~#=~#~#1", L"[Breed_04]", L"Name=Not four"});
+                   L"Track01=DUN~#~#=~#~#1", L"Track 3=DUN~#~#=~#~#1", L"Track3a=DUN~#~#=~#~#1",
+                   L"Track32767=DUN~#~#=~#~#2", L"[Breed_3]", L"Count=1", L"Track2=DUN~#~#=~#~#1", L"[Breed_04]",
+                   L"Name=Not four"});
     CountingProfile counting(*platform::Host().profile);
     platform::Machine replacement;
     replacement.profile = &counting;
