@@ -56,6 +56,7 @@ TEST_F(ClsAppTest, CompleteCheckWritesReportStatusAndLogs) {
 }
 
 TEST_F(ClsAppTest, CancelDuringTheLoadSkipsScanAndKeepsTheOldReport) {
+    folder.Write(L"log.ini", "[Default]\r\ndefault=FILE\r\n");
     WriteSampleKnowledgeBase();
     folder.Write(L"TEMP/report.txt", "old report");
     auto app = MakeApp();
@@ -66,6 +67,7 @@ TEST_F(ClsAppTest, CancelDuringTheLoadSkipsScanAndKeepsTheOldReport) {
     EXPECT_EQ(events.back(), (StatusEvent{1, L"Inicializace", 2, 3, 0})) << "no Scan, no Finish";
     EXPECT_EQ(ReadTemp(L"report.txt"), "old report");
     EXPECT_EQ(app->Detector().BreedCount(), 2);
+    EXPECT_NE(ReadTemp(L"DEBUG_Quorvex_261206.TXT").find("(Check_ReadData)\tEND: RETURN=-1"), std::string::npos);
 
     // The next check reads the whole file again without doubling any track.
     onStatus = nullptr;
@@ -153,8 +155,9 @@ private:
 // holds, not per value it names, and still loads exactly as before.
 TEST_F(ClsAppTest, LoaderAsksOnlyForKeysTheFileHas) {
     WriteDataFile({L"[General]", L"Count=300", L"[breed_2]", L"Name=Two", L"Count=32767", L"track2=DUN~#~#=~#~#1",
-                   L"Track01=DUN~#~#=~#~#1", L"Track 3=DUN~#~#=~#~#1", L"Track32767=DUN~#~#=~#~#2", L"[Breed_3]",
-                   L"Count=1", L"Track2=DUN~#~#=~#~#1", L"[Breed_04]", L"Name=Not four"});
+                   L"Track01=DUN~#~#=~#~#1", L"Track 3=DUN~#~#=~#~#1", L"Track3a=DUN~#~#=~#~#1",
+                   L"Track32767=DUN~#~#=~#~#2", L"[Breed_3]", L"Count=1", L"Track2=DUN~#~#=~#~#1", L"[Breed_04]",
+                   L"Name=Not four"});
     CountingProfile counting(*platform::Host().profile);
     platform::Machine replacement;
     replacement.profile = &counting;

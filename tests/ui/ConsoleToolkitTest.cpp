@@ -157,6 +157,15 @@ TEST_F(ConsoleToolkitTest, ProgressLineIsCutToTheTerminalWidthAndMessagesGoToSta
     EXPECT_EQ(Screen(console.out).size(), 2u);
 }
 
+// A line exactly as wide as the terminal would wrap: it loses its last column too.
+TEST_F(ConsoleToolkitTest, ProgressLineAsWideAsTheTerminalIsCut) {
+    const std::wstring full = GetStringFormat(109, L"25% ") + GetStringFormat(110, L"Inicializace");
+    Make(true, static_cast<int32_t>(full.size()));
+    BeginRun();
+    Progress(25, L"Inicializace");
+    EXPECT_EQ(Screen(console.out).back(), full.substr(0, full.size() - 1));
+}
+
 TEST_F(ConsoleToolkitTest, InterruptIsTheFocusedButtonWhileBusyAndACloseOtherwise) {
     Make(false);
     int clicks = 0;
@@ -205,6 +214,17 @@ TEST_F(ConsoleToolkitTest, RunStartsOneCheckPrintsDetailsAndUnloads) {
     EXPECT_TRUE(toolkit->CheckRan());
 }
 
+// The details follow what selecting a line shows: no description line when
+// it shows none, no block for a line a handler took away.
+TEST_F(ConsoleToolkitTest, DetailsFollowWhatTheSelectionShows) {
+    Make(false);
+    c.cmdStart->OnClick = [&] { BeginRun(); Found(3, L"Alpha"); Found(4, L"Beta"); EndRun(Summary()); };
+    lb.ShowUserInfo = [this](auto&, auto&, auto&) { c.lstInfoUserItems->RemoveItem(c.lstInfoUserItems->ListCount() - 1); };
+    toolkit->Run(*window);
+    EXPECT_TRUE(console.out.ends_with(GetString(107) + L"\n\n" + GetStringFormat(112, L"Alpha") + L"\n"))
+        << testing::PrintToString(console.out);
+}
+
 TEST_F(ConsoleToolkitTest, RunAfterACheckDoesNotStartAnother) {
     Make(false);
     int clicks = 0;
@@ -213,6 +233,23 @@ TEST_F(ConsoleToolkitTest, RunAfterACheckDoesNotStartAnother) {
     EndRun(GetString(114));
     toolkit->Run(*window);
     EXPECT_EQ(clicks, 0);
+    EXPECT_FALSE(window->Loaded());
+}
+
+// A tick that took longer than the period leaves the timer due at once: it is
+// served before the run moves on (here with no focused button to start).
+TEST_F(ConsoleToolkitTest, RunServesATimerDueAgainAfterASlowTick) {
+    Make(false);
+    static_cast<ui::toolkit::memory::MemWindow&>(*window).SetFocusTo(nullptr);
+    int ticks = 0;
+    c.tmrClose->Interval(100);
+    c.tmrClose->Enabled(true);
+    c.tmrClose->OnTimer = [&] {
+        clock.milliseconds += 100;
+        if (++ticks == 2) c.tmrClose->Enabled(false);
+    };
+    toolkit->Run(*window);
+    EXPECT_EQ(ticks, 2);
     EXPECT_FALSE(window->Loaded());
 }
 

@@ -96,8 +96,12 @@ TEST_F(FormControlSetTest, ResultAreaGeometry) {
         {controls.lblInfoUserFooterInfo, {0, 0, 7375, 705}},
         {controls.lblInfoUserFooterUrl, {0, 705, 7375, 255}},
         {controls.lstInfoUserItems, {-10, 255, 7465, 1470}},
+        {controls.cmdStart, {3600, 1800, 1275, 435}},
+        {controls.cmdReport, {4980, 1800, 1275, 435}},
     };
     for (const auto& [control, bounds] : cases) EXPECT_EQ(control->Bounds(), bounds) << control->Name();
+    EXPECT_EQ(toolkit.ValuesOf(L"frmMain", L"ClientSize"), std::vector<std::wstring>{L"7815,5265"});
+    EXPECT_EQ(toolkit.ValuesOf(L"frmMain", L"Icon"), std::vector<std::wstring>{std::to_wstring(ui::kWindowIcon)});
 }
 
 TEST_F(FormControlSetTest, FontsColoursAndStates) {
@@ -133,6 +137,9 @@ TEST_F(FormControlSetTest, FontsColoursAndStates) {
     EXPECT_FALSE(toolkit.Picture(L"picInfoUser").TabStopValue());
     EXPECT_TRUE(toolkit.Picture(L"picInfoUser").BorderValue());
     EXPECT_FALSE(toolkit.Picture(L"picInfoUserHeader").BorderValue());
+    EXPECT_FALSE(toolkit.Label(L"lblInfoUserFooterUrl").BorderValue());
+    // Set even where it is the memory toolkit's default: real ones differ.
+    EXPECT_EQ(toolkit.ValuesOf(L"picInfoUserFooter", L"BackColor"), std::vector<std::wstring>{L"&H80000005"});
     EXPECT_FALSE(controls.tmrClose->Enabled());
 }
 

@@ -79,6 +79,7 @@ TEST_F(MemoryToolkitTest, ItemFromPointAnswersNearestLineAndOutside) {
         bool outside;
     } cases[] = {
         {10, 10, 0, false},
+        {0, 10, 0, false},
         {10, kListLineHeight, 1, false},
         {10, 1400, 2, false},  // below the last line, still inside
         {10, 1470, 2, true},
@@ -124,6 +125,7 @@ TEST_F(MemoryToolkitTest, TimerCountsFromEnablingAndTicksOnlyWhenDue) {
     EXPECT_EQ(tmr.DueIn(toolkit.now), 200);
     tmr.Interval(0);
     EXPECT_EQ(toolkit.Advance(500), 0);
+    EXPECT_FALSE(tmr.Tick()) << "an interval of 0 never ticks";
     EXPECT_EQ(ticks, 1);
 }
 
@@ -138,6 +140,11 @@ TEST_F(MemoryToolkitTest, ClicksNeedAnEnabledVisibleControl) {
     button.Visible(false);
     EXPECT_FALSE(button.Click());
     EXPECT_EQ(clicks, 1);
+    auto& option = static_cast<MemCheckBox&>(window->AddCheckBoxArray(L"chk").Load(1));
+    option.Visible(true);
+    option.Enabled(false);
+    EXPECT_FALSE(option.Click());
+    EXPECT_EQ(option.Value(), kUnchecked);
 }
 
 TEST_F(MemoryToolkitTest, InnerSizeLeavesOutTheBorder) {
@@ -162,8 +169,10 @@ TEST_F(MemoryToolkitTest, CallsAreRecordedWithTheirTarget) {
     toolkit.calls.clear();
     array.Load(2).Caption(L"x");
     window->Caption(L"T");
+    window->AddTimer(L"tmr").Interval(200);
     EXPECT_EQ(toolkit.CallTexts(), (std::vector<std::wstring>{L"chk.Load=2", L"chk(2).Visible=False", L"chk(2).Caption=x",
-                                                              L"frmMain.Caption=T"}));
+                                                              L"frmMain.Caption=T", L"frmMain.AddTimer=tmr",
+                                                              L"tmr.Interval=200"}));
 }
 
 }  // namespace

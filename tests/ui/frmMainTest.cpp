@@ -193,6 +193,11 @@ TEST_F(FrmMainTest, ReportButtonOpensTheReportOnlyAfterAFind) {
     EXPECT_TRUE(toolkit.Button(L"cmdReport").Click());
     EXPECT_EQ(shell.opened, std::vector<std::wstring>{ReportPath()});
 
+    // Results up to 32 are the shell's errors.
+    for (const auto& [result, opened] : {std::pair<intptr_t, bool>{32, false}, {33, true}}) {
+        shell.result = result;
+        EXPECT_EQ(mdlMain::OpenURL(L"http://help.example/"), opened) << result;
+    }
     // A report that cannot be opened: no message; a link that cannot: one.
     shell.result = 2;
     EXPECT_TRUE(toolkit.Button(L"cmdReport").Click());
@@ -200,7 +205,7 @@ TEST_F(FrmMainTest, ReportButtonOpensTheReportOnlyAfterAFind) {
     frm->lblInfoUserFooterUrl_Click();  // an empty link is not even tried
     ASSERT_EQ(toolkit.boxes.size(), 1u);
     EXPECT_EQ(toolkit.boxes[0].text, GetString(502));
-    EXPECT_EQ(shell.opened.size(), 2u);
+    EXPECT_EQ(shell.opened.size(), 4u);
 }
 
 TEST_F(FrmMainTest, StornoDuringARunCancelsIt) {
@@ -281,6 +286,7 @@ TEST_F(FrmMainTest, TheWordStartInAnyCaseRunsAtOnce) {
 }
 
 TEST_F(FrmMainTest, AnErrorOutOfTheCheckStillEndsWithTheSummary) {
+    folder.Write(L"log.ini", "[Default]\r\ndefault=FILE\r\n");
     folder.Write(L"Vigilor.dat", kUnreadable);
     Open(L"start");
     frm->Start();
@@ -290,6 +296,13 @@ TEST_F(FrmMainTest, AnErrorOutOfTheCheckStillEndsWithTheSummary) {
     EXPECT_EQ(frm->State(), 0);
     EXPECT_EQ(toolkit.Button(L"cmdStart").Caption(), L"&START");
     EXPECT_EQ(toolkit.Window().Pointer(), ui::toolkit::MousePointer::Default);
+    EXPECT_NE(ReadTemp(L"SYS_Quorvex_261206.TXT").find("[frmMain] (Action)\t"), std::string::npos);
+}
+
+// Help is no error, and lists every exit status.
+TEST(MdlMainTest, HelpListsTheExitStatuses) {
+    EXPECT_NE(mdlMain::Usage().find(L"\n  4   the check could not run to its end"), std::wstring::npos);
+    EXPECT_EQ(mdlMain::Main({L"--help"}), mdlMain::kExitNothingFound);
 }
 
 TEST(MdlMainTest, CommandLine) {
