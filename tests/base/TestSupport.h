@@ -1,12 +1,8 @@
 #pragma once
-// Small helpers the test programs share.
 
 #include <gtest/gtest.h>
 
-#include <cstdint>
 #include <fstream>
-#include <iterator>
-#include <string>
 
 #include "base/VbError.h"
 

@@ -1,5 +1,3 @@
-#include <gtest/gtest.h>
-
 #include <algorithm>
 
 #include "detect/DetectorFixture.h"
@@ -48,8 +46,7 @@ TEST_F(GatherTest, OneGatheringPerEnumListIDAndCheck) {
 }
 
 TEST_F(GatherTest, RegistryWalksBothViewsWhereThereAreTwo) {
-    // The same subkey in both views, each with its own display name: a name
-    // read in the wrong view shows.
+    // The same subkey in both views, each with its own display name: a name read in the wrong view shows.
     testing_support::FakeRegistry view32;
     machine.registry.AddUninstallEntry(L"k", std::wstring(L"K native"));
     view32.AddUninstallEntry(L"k", std::wstring(L"K 32-bit"));

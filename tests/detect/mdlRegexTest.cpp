@@ -2,25 +2,18 @@
 
 #include <gtest/gtest.h>
 
-#include <stdexcept>
-#include <string>
-#include <vector>
-
 #include "detect/mdlRules.h"
 
 namespace {
 
-// One budget is shared by all searches of an evaluation, so a pattern that
-// matches often still stops (runaways through the scan are in ScanTest), yet
-// ordinary patterns over long lists keep every match within the default one.
+// One budget is shared by all searches of an evaluation, so a pattern that matches often still stops (runaways
+// through the scan: ScanTest), yet ordinary patterns over long lists keep every match within the default one.
 TEST(RegExpTest, BudgetIsSharedByAllSearchesOfOneEvaluation) {
     std::wstring text;
-    std::wstring processes;
     std::wstring paths;
     const int lines = 20000;
     for (int i = 0; i < lines; ++i) {
         text += i < 1000 ? L"b\r\n" : L"";
-        processes += L"service_" + std::to_wstring(i) + L".exe\r\n";
         paths += L".\\Vendor" + std::to_wstring(i % 50) + L"\\Product Name\\sub folder\\file_" + std::to_wstring(i) +
                  L".dll\r\n";
     }
@@ -31,21 +24,15 @@ TEST(RegExpTest, BudgetIsSharedByAllSearchesOfOneEvaluation) {
     mdlRegex::Execute(L"b", text, matches);
     ASSERT_EQ(matches.size(), 1000u);
     EXPECT_EQ(matches.back().offset, text.size() - 3);
-
-    const std::pair<const wchar_t*, const std::wstring&> cases[] = {
-        {L"^service_\\d+\\.exe$", processes}, {L"\\w+\\.EXE", processes},          {L"[a-z]+_\\d+\\.exe\\r?$", processes},
-        {L"[^\\\\]+\\.dll$", paths},          {L"\\\\(.*)\\\\(.*)\\.dll", paths}, {L"^.*sub folder.*$", paths},
-    };
-    for (const auto& [pattern, list] : cases) {
+    for (const wchar_t* pattern : {L"[^\\\\]+\\.dll$", L"\\\\(.*)\\\\(.*)\\.dll", L"^.*sub folder.*$"}) {
         matches.clear();
-        EXPECT_NO_THROW(mdlRegex::Execute(pattern, list, matches)) << pattern;
+        EXPECT_NO_THROW(mdlRegex::Execute(pattern, paths, matches)) << pattern;
         EXPECT_EQ(matches.size(), static_cast<size_t>(lines)) << pattern;
     }
 }
 
-// The knowledge-base checks reject what the scan would: a regular expression
-// problem names its column in the pattern as written (0: compiles; past the
-// last character: the engine gave up at the end). LIKE folds upper-case
+// The knowledge-base checks reject what the scan would: a regular expression problem names its column in the
+// pattern as written (0: compiles; past the last character: the engine gave up at the end). LIKE folds upper-case
 // letters to lower case before a range is read; a line end starts a range.
 TEST(RulesPatternTest, ChecksRejectWhatTheScanRejects) {
     const std::pair<std::wstring_view, size_t> regexps[] = {
@@ -55,11 +42,9 @@ TEST(RulesPatternTest, ChecksRejectWhatTheScanRejects) {
     for (const auto& [pattern, column] : regexps) {
         SCOPED_TRACE(::testing::PrintToString(std::wstring(pattern)));
         const auto problem = mdlRules::RegexProblem(pattern);
-        ASSERT_EQ(problem.has_value(), column != 0);
-        if (problem) {
-            EXPECT_EQ(problem->Column, column);
-            EXPECT_FALSE(problem->Message.empty());
-        }
+        EXPECT_EQ(problem.has_value(), column != 0);
+        EXPECT_EQ(problem ? problem->Column : 0, column);
+        EXPECT_TRUE(!problem || !problem->Message.empty());
     }
     const std::pair<std::wstring_view, bool> likes[] = {
         {L"*[a-z]#?", true}, {L"abc[de", false}, {L"[z-a]", false}, {L"[Z-a]", false}, {L"[%crlf%-$]", true},

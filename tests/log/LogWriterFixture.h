@@ -1,13 +1,10 @@
 #pragma once
-// A log writer set up as the program sets it up, on the fake machine's clock
-// and date (2026-12-06 09:05:03), writing into a real temporary folder.
+// A log writer set up as the program sets it up, on the fake machine's clock and date (2026-12-06 09:05:03),
+// writing into a real temporary folder.
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <memory>
-#include <set>
-#include <string>
 
 #include "fakes/FakeMachine.h"
 #include "fakes/TempFolder.h"
@@ -45,14 +42,12 @@ protected:
         }
         return text;
     }
-    static platform::Machine RealFiles() {
+    testing_support::FakeMachine machine;
+    platform::ScopedMachine realFiles{[] {  // file access stays on the real temporary folder
         platform::Machine files;
         files.files = platform::RealMachine().files;
         return files;
-    }
-
-    testing_support::FakeMachine machine;
-    platform::ScopedMachine realFiles{RealFiles()};  // file access stays on the real temporary folder
+    }()};
     testing_support::TempFolder folder;
     std::shared_ptr<clsLogShare> writer;
 };
