@@ -22,7 +22,6 @@
 namespace {
 
 using ui::GetString;
-using ui::GetStringFormat;
 using ui::win32::Win32ControlBase;
 
 std::wstring TextOf(HWND hwnd) {
@@ -50,8 +49,14 @@ protected:
     HWND Start() const { return Of(C().cmdStart); }
     HWND List() const { return Of(C().lstInfoUserItems); }
     HWND Option(int16_t index) const { return Of(C().chkOptions->Item(index)); }
-    std::wstring Header() const { return TextOf(Of(C().lblInfoUserHeader)); }
-    std::wstring Footer() const { return TextOf(Of(C().lblInfoUserFooter)); }
+    // A control by its name in the window, "chkOptions(1)" for an element.
+    HWND Named(const std::wstring& strName) const {
+        for (ui::toolkit::Control* control : C().All()) {
+            const int16_t index = control->Index();
+            if (control->Name() + (index < 0 ? L"" : L"(" + std::to_wstring(index) + L")") == strName) return Of(control);
+        }
+        return nullptr;
+    }
 
     std::vector<std::wstring> Lines() const {
         std::vector<std::wstring> lines;
@@ -109,10 +114,13 @@ TEST_F(Win32WindowTest, StartButtonRunsACheckAndShowsItsResults) {
     EXPECT_EQ(TextOf(Form()), base::kProgramTitle);
     EXPECT_TRUE(IsWindowVisible(Form()));
     EXPECT_EQ(GetFocus(), Start());
-    EXPECT_EQ(TextOf(Start()), GetString(4));
-    EXPECT_EQ(Header(), GetString(101));
-    EXPECT_EQ(Footer(), GetStringFormat(102, L"START"));
-    EXPECT_FALSE(IsWindowEnabled(Of(C().cmdReport)));
+    for (const auto& c : IdleWindow()) {
+        const HWND control = Named(c.name);
+        EXPECT_EQ(TextOf(control), c.text) << c.name;
+        EXPECT_EQ(IsWindowEnabled(control) != FALSE, c.enabled) << c.name;
+        EXPECT_EQ(IsWindowVisible(control) != FALSE, c.visible) << c.name;
+        EXPECT_EQ(SendMessageW(control, BM_GETCHECK, 0, 0) == BST_CHECKED, c.checked) << c.name;
+    }
 
     SendMessageW(Option(2), BM_CLICK, 0, 0);
     std::wstring duringCaption;
@@ -130,11 +138,11 @@ TEST_F(Win32WindowTest, StartButtonRunsACheckAndShowsItsResults) {
     EXPECT_FALSE(duringReport);
     EXPECT_EQ(duringCursor, LoadCursorA(nullptr, IDC_WAIT));
     EXPECT_EQ(TextOf(Start()), GetString(4));
-    EXPECT_EQ(Lines(), (std::vector<std::wstring>{GetStringFormat(112, L"Alfa"), GetStringFormat(113, L"Server")}));
+    EXPECT_EQ(Lines(), SampleLines());
     EXPECT_EQ(SendMessageW(List(), LB_GETITEMDATA, 0, 0), 1);
     EXPECT_EQ(SendMessageW(List(), LB_GETITEMDATA, 1, 0), 3);
-    EXPECT_EQ(Header(), GetString(105));
-    EXPECT_EQ(Footer(), GetStringFormat(116, 1) + L"\r\n" + GetStringFormat(117, 1) + L"\r\n" + GetString(107));
+    EXPECT_EQ(TextOf(Of(C().lblInfoUserHeader)), GetString(105));
+    EXPECT_EQ(TextOf(Of(C().lblInfoUserFooter)), SampleSummary());
     EXPECT_TRUE(IsWindowEnabled(Of(C().cmdReport)));
 
     // The second line by keyboard: arrows move, Enter shows its details.
@@ -183,11 +191,12 @@ TEST_F(Win32WindowTest, EscapeDuringARunClosesOnlyAfterTheRunUnwound) {
 
 TEST_F(Win32WindowTest, KeyboardAndClosing) {
     Open();
-    // Tab goes through the options, the enabled buttons and the list, in
-    // the window's tab order, and wraps.
-    std::vector<HWND> order{Option(1)};
-    for (int i = 0; i < 5; ++i) order.push_back(GetNextDlgTabItem(Form(), order.back(), FALSE));
-    EXPECT_EQ(order, (std::vector<HWND>{Option(1), Option(2), Start(), Of(C().cmdExit), List(), Option(1)}));
+    // Tab walks the tab stops in their order; the disabled REPORT is passed.
+    HWND at = Option(1);
+    for (const std::wstring& next : TabWalk()) {
+        at = GetNextDlgTabItem(Form(), at, FALSE);
+        EXPECT_EQ(at, Named(next)) << TextOf(at);
+    }
 
     // No check type, START by its access key: the message, and no check.
     SendMessageW(Option(1), BM_CLICK, 0, 0);
