@@ -44,6 +44,14 @@ protected:
                 {L"chkOptions(2)", GetString(2)},
                 {L"chkOptions(4)", GetString(3), true, false}};
     }
+    // While a run of the sample goes on, and after it.
+    static std::vector<ShownControl> DuringRun() { return {{L"cmdStart", L"&STORNO"}, {L"cmdReport", L"&REPORT", false}}; }
+    static std::vector<ShownControl> AfterRun() {
+        return {{L"lblInfoUserHeader", ui::GetString(105)},
+                {L"lblInfoUserFooter", SampleSummary()},
+                {L"cmdStart", L"&START"},
+                {L"cmdReport", L"&REPORT"}};
+    }
     // Tab from the first check type: the enabled stops in order, and around.
     static std::vector<std::wstring> TabWalk() {
         return {L"chkOptions(2)", L"cmdStart", L"cmdExit", L"lstInfoUserItems", L"chkOptions(1)"};

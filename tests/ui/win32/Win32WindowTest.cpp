@@ -58,6 +58,15 @@ protected:
         return nullptr;
     }
 
+    void ExpectShown(const std::vector<testing_support::ShownControl>& controls) const {
+        for (const auto& c : controls) {
+            const HWND control = Named(c.name);
+            EXPECT_EQ(TextOf(control), c.text) << c.name;
+            EXPECT_EQ(IsWindowEnabled(control) != FALSE, c.enabled) << c.name;
+            EXPECT_EQ(IsWindowVisible(control) != FALSE, c.visible) << c.name;
+            EXPECT_EQ(SendMessageW(control, BM_GETCHECK, 0, 0) == BST_CHECKED, c.checked) << c.name;
+        }
+    }
     std::vector<std::wstring> Lines() const {
         std::vector<std::wstring> lines;
         const auto count = SendMessageW(List(), LB_GETCOUNT, 0, 0);
@@ -114,36 +123,22 @@ TEST_F(Win32WindowTest, StartButtonRunsACheckAndShowsItsResults) {
     EXPECT_EQ(TextOf(Form()), base::kProgramTitle);
     EXPECT_TRUE(IsWindowVisible(Form()));
     EXPECT_EQ(GetFocus(), Start());
-    for (const auto& c : IdleWindow()) {
-        const HWND control = Named(c.name);
-        EXPECT_EQ(TextOf(control), c.text) << c.name;
-        EXPECT_EQ(IsWindowEnabled(control) != FALSE, c.enabled) << c.name;
-        EXPECT_EQ(IsWindowVisible(control) != FALSE, c.visible) << c.name;
-        EXPECT_EQ(SendMessageW(control, BM_GETCHECK, 0, 0) == BST_CHECKED, c.checked) << c.name;
-    }
+    ExpectShown(IdleWindow());
 
     SendMessageW(Option(2), BM_CLICK, 0, 0);
-    std::wstring duringCaption;
-    bool duringReport = true;
-    HCURSOR duringCursor = nullptr;
+    bool pumped = false;
     AtPump([&] {
-        duringCaption = TextOf(Start());
-        duringReport = IsWindowEnabled(Of(C().cmdReport)) != FALSE;
+        pumped = true;
+        ExpectShown(DuringRun());
         SendMessageW(List(), WM_SETCURSOR, reinterpret_cast<WPARAM>(List()), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
-        duringCursor = GetCursor();
+        EXPECT_EQ(GetCursor(), LoadCursorA(nullptr, IDC_WAIT));
     });
     SendMessageW(Start(), BM_CLICK, 0, 0);
-
-    EXPECT_EQ(duringCaption, GetString(7));
-    EXPECT_FALSE(duringReport);
-    EXPECT_EQ(duringCursor, LoadCursorA(nullptr, IDC_WAIT));
-    EXPECT_EQ(TextOf(Start()), GetString(4));
+    EXPECT_TRUE(pumped);
+    ExpectShown(AfterRun());
     EXPECT_EQ(Lines(), SampleLines());
     EXPECT_EQ(SendMessageW(List(), LB_GETITEMDATA, 0, 0), 1);
     EXPECT_EQ(SendMessageW(List(), LB_GETITEMDATA, 1, 0), 3);
-    EXPECT_EQ(TextOf(Of(C().lblInfoUserHeader)), GetString(105));
-    EXPECT_EQ(TextOf(Of(C().lblInfoUserFooter)), SampleSummary());
-    EXPECT_TRUE(IsWindowEnabled(Of(C().cmdReport)));
 
     // The second line by keyboard: arrows move, Enter shows its details.
     SetFocus(List());
