@@ -4,6 +4,7 @@
 // it, read alike by the tests of every toolkit.
 
 #include "app/AppFixture.h"
+#include "base/TestSupport.h"
 #include "base/Version.h"
 #include "ui/StringTable.h"
 
@@ -20,12 +21,8 @@ class SampleFixture : public AppFixture {
 protected:
     // blnServerHelp: the server's breed comes with a description and a link.
     void WriteSample(bool blnServerHelp = false) {
-        WriteDataFile({L"[General]", L"Count=3", L"[Breed_1]", L"Name=Alfa", L"Info=Popis Alfa",
-                       L"URL=http://help.example/fw/alfa.htm", L"Filter=1", L"Proof=1", L"Count=1",
-                       L"Track1=REGISTRY~#~#INSTR~#Alfa Firewall~#0", L"[Breed_2]", L"Name=Beta", L"Filter=1",
-                       L"Proof=1", L"Count=1", L"Track1=PROCESS~#~#REGEXP~#^beta\\.exe~#0", L"[Breed_3]",
-                       L"Name=Server", L"Filter=2", L"Proof=1", L"Count=1", L"Track1=PROCESS~#~#INSTR~#blocker~#0",
-                       blnServerHelp ? L"Info=Popis serveru\r\nURL=http://help.example/net/server.htm" : L""});
+        folder.Write(L"Vigilor.dat", test_support::Golden("ui/Sample.dat") +
+                                         (blnServerHelp ? "Info=Popis serveru\r\nURL=http://help.example/net/server.htm" : ""));
         fake.registry.AddUninstallEntry(L"{A1}", std::wstring(L"Alfa Firewall 2.0"));
         fake.processes.processes = {L"init", L"blocker.exe"};
     }
@@ -45,7 +42,9 @@ protected:
                 {L"chkOptions(4)", GetString(3), true, false}};
     }
     // While a run of the sample goes on, and after it.
-    static std::vector<ShownControl> DuringRun() { return {{L"cmdStart", L"&STORNO"}, {L"cmdReport", L"&REPORT", false}}; }
+    static std::vector<ShownControl> DuringRun() {
+        return {{L"cmdStart", L"&STORNO"}, {L"cmdReport", L"&REPORT", false}};
+    }
     static std::vector<ShownControl> AfterRun() {
         return {{L"lblInfoUserHeader", ui::GetString(105)},
                 {L"lblInfoUserFooter", SampleSummary()},

