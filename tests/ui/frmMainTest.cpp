@@ -304,7 +304,6 @@ TEST(MdlMainTest, CommandLine) {
         {{L"--console", L"-h"}, false, true, {}, L"", Mode::Help},
         {{L"/?"}, false, false, {}, L"", Mode::Help},
         {{L"--checks", L"4"}, true},
-        {{L"--checks", L""}, true},
         {{L"--checks=1,"}, true},
         {{L"--checks"}, true},
         {{L"--console=yes"}, true},
