@@ -51,6 +51,12 @@ protected:
                 {L"cmdStart", L"&START"},
                 {L"cmdReport", L"&REPORT"}};
     }
+    // A picked line's description and link in place of the summary.
+    static std::vector<ShownControl> Details(const std::wstring& strText, const std::wstring& strLink) {
+        return {{L"lblInfoUserFooter", SampleSummary(), true, false},
+                {L"lblInfoUserFooterInfo", strText},
+                {L"lblInfoUserFooterUrl", strLink}};
+    }
     // Tab from the first check type: the enabled stops in order, and around.
     static std::vector<std::wstring> TabWalk() {
         return {L"chkOptions(2)", L"cmdStart", L"cmdExit", L"lstInfoUserItems", L"chkOptions(1)"};

@@ -146,10 +146,7 @@ TEST_F(Win32WindowTest, StartButtonRunsACheckAndShowsItsResults) {
     EXPECT_EQ(SendMessageW(List(), LB_GETCURSEL, 0, 0), 1);
     EXPECT_TRUE(IsWindowVisible(Of(C().lblInfoUserFooter)));
     Keys(List(), {{WM_KEYDOWN, VK_RETURN}, {WM_KEYUP, VK_RETURN}});
-    EXPECT_EQ(TextOf(Of(C().lblInfoUserFooterInfo)), L"Popis serveru");
-    EXPECT_EQ(TextOf(Of(C().lblInfoUserFooterUrl)), L"server.htm");
-    EXPECT_TRUE(IsWindowVisible(Of(C().lblInfoUserFooterUrl)));
-    EXPECT_FALSE(IsWindowVisible(Of(C().lblInfoUserFooter)));
+    ExpectShown(Details(L"Popis serveru", L"server.htm"));
 
     // Over a line: the hand and the list's tool tip; leaving ends both.
     RECT line;
