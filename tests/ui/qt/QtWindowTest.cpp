@@ -220,26 +220,23 @@ TEST_F(QtWindowTest, EscapeDuringARunClosesTheWindowOnceTheRunHasUnwound) {
 TEST_F(QtWindowTest, StartWithNoCheckTypeAsksInAMessageBox) {
     Open();
     Find<QCheckBox>("chkOptions(1)")->click();
-    QString text, title;
-    QMessageBox::Icon icon = QMessageBox::NoIcon;
+    bool answered = false;
     // The box runs its own loop; a timer answers it from there.
     QTimer answer;
     QObject::connect(&answer, &QTimer::timeout, [&] {
         auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
         if (box == nullptr) return;
         answer.stop();
-        text = box->text();
-        title = box->windowTitle();
-        icon = box->icon();
+        EXPECT_EQ(box->text(), ToQString(GetString(501)));
+        EXPECT_EQ(box->windowTitle(), ToQString(base::kProgramTitle));
+        EXPECT_EQ(box->icon(), QMessageBox::Information);
+        answered = true;
         box->accept();
     });
     answer.start(10);
     // Alt+S is START's access key; the button shows itself pressed first.
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_S, Qt::AltModifier);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return !text.isEmpty(); }, 10000));
-    EXPECT_EQ(text, ToQString(GetString(501)));
-    EXPECT_EQ(title, ToQString(base::kProgramTitle));
-    EXPECT_EQ(icon, QMessageBox::Information);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return answered; }, 10000));
     EXPECT_EQ(frm->LastResult(), frmMain::kNoRun);
 }
 
