@@ -21,8 +21,8 @@ class SampleFixture : public AppFixture {
 protected:
     // blnServerHelp: the server's breed comes with a description and a link.
     void WriteSample(bool blnServerHelp = false) {
-        folder.Write(L"Vigilor.dat", test_support::Golden("ui/Sample.dat") +
-                                         (blnServerHelp ? "Info=Popis serveru\r\nURL=http://help.example/net/server.htm" : ""));
+        const char* serverHelp = "Info=Popis serveru\r\nURL=http://help.example/net/server.htm";
+        folder.Write(L"Vigilor.dat", test_support::Golden("ui/Sample.dat") + (blnServerHelp ? serverHelp : ""));
         fake.registry.AddUninstallEntry(L"{A1}", std::wstring(L"Alfa Firewall 2.0"));
         fake.processes.processes = {L"init", L"blocker.exe"};
     }

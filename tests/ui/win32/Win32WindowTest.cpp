@@ -52,8 +52,8 @@ protected:
     // A control by its name in the window, "chkOptions(1)" for an element.
     HWND Named(const std::wstring& strName) const {
         for (ui::toolkit::Control* control : C().All()) {
-            const int16_t index = control->Index();
-            if (control->Name() + (index < 0 ? L"" : L"(" + std::to_wstring(index) + L")") == strName) return Of(control);
+            const int16_t i = control->Index();
+            if (control->Name() + (i < 0 ? L"" : L"(" + std::to_wstring(i) + L")") == strName) return Of(control);
         }
         return nullptr;
     }
