@@ -149,7 +149,6 @@ TEST_F(ConsoleToolkitTest, ProgressLineIsCutToTheTerminalWidthAndMessagesGoToSta
     Make(true, 12);
     BeginRun();
     Progress(5, L"Inicializace");
-    for (const auto& piece : Screen(console.out)) EXPECT_LE(piece.size(), 40u);
     EXPECT_EQ(Screen(console.out).back(), GetStringFormat(109, L"").substr(0, 11));
     EXPECT_EQ(toolkit->MsgBox(GetString(501), ui::toolkit::kMsgInformation, L"Quorvex"), ui::toolkit::kMsgAnswerOk);
     EXPECT_EQ(console.err, L"Quorvex: " + GetString(501) + L"\n");
@@ -200,17 +199,14 @@ TEST_F(ConsoleToolkitTest, RunStartsOneCheckPrintsDetailsAndUnloads) {
         Found(4, L"Beta");
         EndRun(Summary());
     };
-    const std::size_t before = console.out.size();
     toolkit->Run(*window);
     EXPECT_EQ(clicks, 1);
     EXPECT_FALSE(window->Loaded());
     const std::wstring pad(11, L' ');
-    const std::wstring tail = console.out.substr(before);
     const std::wstring details = L"\n" + GetStringFormat(112, L"Alpha") + L"\n" + pad + L"Popis\n" + pad + L"druhý\n" + pad +
                                  L"http://host/a/alpha.htm\n" + L"\n" + GetStringFormat(112, L"Beta") + L"\n" + pad +
                                  GetString(108) + L"\n";
-    ASSERT_GE(tail.size(), details.size());
-    EXPECT_EQ(tail.substr(tail.size() - details.size()), details);
+    EXPECT_TRUE(console.out.ends_with(details)) << testing::PrintToString(console.out);
     EXPECT_TRUE(toolkit->CheckRan());
 }
 
@@ -223,17 +219,6 @@ TEST_F(ConsoleToolkitTest, DetailsFollowWhatTheSelectionShows) {
     toolkit->Run(*window);
     EXPECT_TRUE(console.out.ends_with(GetString(107) + L"\n\n" + GetStringFormat(112, L"Alpha") + L"\n"))
         << testing::PrintToString(console.out);
-}
-
-TEST_F(ConsoleToolkitTest, RunAfterACheckDoesNotStartAnother) {
-    Make(false);
-    int clicks = 0;
-    c.cmdStart->OnClick = [&] { ++clicks; };
-    BeginRun();
-    EndRun(GetString(114));
-    toolkit->Run(*window);
-    EXPECT_EQ(clicks, 0);
-    EXPECT_FALSE(window->Loaded());
 }
 
 // A tick that took longer than the period leaves the timer due at once: it is
@@ -253,10 +238,12 @@ TEST_F(ConsoleToolkitTest, RunServesATimerDueAgainAfterASlowTick) {
     EXPECT_FALSE(window->Loaded());
 }
 
-TEST_F(ConsoleToolkitTest, RunWaitsForTheCloseTimer) {
+// A check already ran: Run starts no other, and waits for the close timer.
+TEST_F(ConsoleToolkitTest, RunAfterACheckWaitsForTheCloseTimer) {
     Make(false);
-    int ticks = 0;
+    int ticks = 0, clicks = 0;
     bool busy = true;
+    c.cmdStart->OnClick = [&] { ++clicks; };
     window->OnQueryUnload = [&](bool& blnCancel, UnloadMode) {
         if (busy) {
             blnCancel = true;
@@ -281,6 +268,7 @@ TEST_F(ConsoleToolkitTest, RunWaitsForTheCloseTimer) {
     window->Pointer(MousePointer::Default);
     toolkit->Run(*window);
     EXPECT_EQ(ticks, 2);
+    EXPECT_EQ(clicks, 0);
     EXPECT_FALSE(window->Loaded());
     uint32_t waited = 0;
     for (uint32_t ms : console.waits) waited += ms;

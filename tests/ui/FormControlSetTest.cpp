@@ -42,10 +42,7 @@ TEST_F(FormControlSetTest, TextsOfTheLoadedWindow) {
     EXPECT_EQ(window->Caption(), base::kProgramTitle);
     EXPECT_EQ(toolkit.Label(L"lblVer").Caption(), Version() + L" [37]");
     EXPECT_EQ(toolkit.Label(L"lblAppName", 0).Caption(), base::kProgramTitle);
-    EXPECT_EQ(toolkit.Label(L"lblAppName", 1).Caption(), base::kProgramTitle);
-    EXPECT_EQ(toolkit.Button(L"cmdStart").Caption(), L"&START");
     EXPECT_EQ(toolkit.Button(L"cmdReport").Caption(), L"&REPORT");
-    EXPECT_EQ(toolkit.Button(L"cmdExit").Caption(), L"&KONEC");
     EXPECT_EQ(lb.ToolTip(), ui::GetString(111));
     EXPECT_EQ(infoUser, (std::vector<std::wstring>{
                             L"-1:" + base::Utf8ToWide("Detekce probl\xC3\xA9m\xC5\xAF s komunikac\xC3\xAD"),

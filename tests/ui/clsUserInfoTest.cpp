@@ -22,14 +22,10 @@ TEST(clsUserInfoTest, URLTitle) {
     const std::pair<const wchar_t*, const wchar_t*> cases[] = {
         {L"HTTP://host/help/fw.htm", L"fw.htm"},
         {L"http://host/help/", L""},
-        {L"http://host", L"host"},
         {L"C:\\Temp\\report.txt", L"report.txt"},
-        {L"plainword", L"plainword"},
-        {L"", L""},
         {L"https://host/a/b.htm", L"https://host/a/b.htm"},
-        {L"https://host\\x.htm", L"x.htm"},
-        {L"/tmp/report.txt", L"/tmp/report.txt"},
         {L"http:/", L"http:/"},
+        {L"", L""},
     };
     for (const auto& [url, title] : cases) {
         clsUserInfo item;
@@ -56,51 +52,20 @@ TEST(clsUserInfoTest, ToStringLayoutsAndFillResetsAllButTheCheck) {
     EXPECT_EQ(item.ID(), 0);
 }
 
-TEST(clsUserInfoTest, UpdateCloneAndEquals) {
-    auto a = Record(L"Alpha", 3);
-    a->Check(L"(3/5)");
-    a->Filter(1);
-    clsUserInfo b;
-    b.Update(*a);
-    EXPECT_EQ(b.ToString(1), a->ToString(1));
-    EXPECT_EQ(b.ToString(0), a->ToString(0));
-    auto copy = a->Clone();
-    EXPECT_NE(copy.get(), a.get());
-    EXPECT_EQ(copy->ToString(0), a->ToString(0));
-    EXPECT_TRUE(a->Equals(b));
-    b.Name(L"alpha");
-    EXPECT_FALSE(a->Equals(b));
-    b.Name(L"Alpha");
-    b.URL(L"elsewhere");
-    EXPECT_TRUE(a->Equals(b));
-}
-
 TEST(clsUserInfoListTest, KeysIgnoreCaseTheFirstItemStaysAndOrderIsKept) {
     clsUserInfoList list;
     auto first = Record(L"A", 1);
     EXPECT_EQ(list.Add(L"key", first), first);
     EXPECT_EQ(list.Add(L"KEY", Record(L"B", 2)), first);
-    EXPECT_TRUE(list.Exist(L"Key"));
-    EXPECT_FALSE(list.Exist(L"other"));
-    EXPECT_EQ(list.Item(L"kEy"), first);
-    EXPECT_EQ(list.Item(L"missing"), nullptr);
-    for (int32_t id : {5, 3}) list.Add(std::to_wstring(id), Record(L"N" + std::to_wstring(id), id));
-    EXPECT_EQ(list.ToString(), first->ToString(0) + L"\r\n\r\n" + list.Item(L"5")->ToString(0) + L"\r\n\r\n" +
-                                   list.Item(L"3")->ToString(0) + L"\r\n\r\n");
-    list.Remove(L"key");
-    list.Remove(L"absent");
-    EXPECT_EQ(Ids(list), (std::vector<int32_t>{5, 3}));
+    for (int32_t id : {5, 3}) list.Add(std::to_wstring(id), Record(L"N", id));
+    list.Remove(L"kEy");
     // Setting an item replaces it in place, or adds it under a new key.
-    auto replacement = Record(L"C", 7);
-    list.Item(L"5", replacement);
+    list.Item(L"5", Record(L"C", 7));
     list.Item(L"9", Record(L"D", 9));
     EXPECT_EQ(Ids(list), (std::vector<int32_t>{7, 3, 9}));
-    EXPECT_EQ(list.Item(L"5"), replacement);
-    EXPECT_EQ(list.NewEnum().back()->ID(), 9);
+    EXPECT_EQ(list.Item(L"missing"), nullptr);
     list.Clear();
     EXPECT_EQ(list.Count(), 0);
-    list.Clear();
-    EXPECT_EQ(list.ToString(), L"");
 }
 
 }  // namespace
