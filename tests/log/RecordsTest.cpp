@@ -106,6 +106,8 @@ TEST_F(RecordsTest, DebugItemsOfEveryKind) {
         {LogDecimal{L"1.5"}, "1.5(dec)"},        {uint8_t{255}, "255(byte)"},
         {LogUserType{}, "(usertype)"},           {LogArray{}, "(array)"},
         {LogUnknown{}, "(unknow)"},
+        {LogObject{L"clsTrack", {}, 0, L""}, "clsTrack:0(obj)"}, {LogDate{-1.9999999}, "1899-12-28(date)"},
+        {LogDate{1.9999999}, "1900-01-01(date)"}, {ToLogValue(int64_t{-2147483647 - 1}), "-2147483648(long)"},
     };
     for (const auto& [value, item] : cases) EXPECT_EQ(Dump({value}), item) << "kind " << VarType(value);
 
@@ -142,6 +144,9 @@ TEST_F(RecordsTest, LongItemsKeepTheirTypeTagAndTheTextIsCutAt2048) {
     std::wstring early(200, L'x');
     early[49] = L'(';
     EXPECT_EQ(Dump({early}), std::string(early.begin(), early.end()));
+    // The cut backs off from a surrogate pair, but not from a lone low surrogate.
+    EXPECT_EQ(Dump({LogVariantText{std::wstring(127, L'x') + L"\xD800\xDC00"}}), std::string(127, 'x') + "...(var)");
+    EXPECT_EQ(Dump({LogVariantText{std::wstring(127, L'x') + L"y\xDC00"}}), std::string(127, 'x') + "y...(var)");
 
     EXPECT_EQ(Dump({std::wstring(3000, L'y')}), std::string(2046, 'y')) << "2048 with the text T and TAB";
     EXPECT_EQ(Dump({}), "");
