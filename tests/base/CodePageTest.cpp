@@ -36,7 +36,7 @@ TEST(CodePageTest, Cp1250) {
         EXPECT_EQ(CharCodeCp1250(text[b]), static_cast<unsigned char>(back[b])) << b;
     }
     EXPECT_EQ(WideToCp1250(text), back);
-    for (wchar_t ch : {L'Ω', L'ŵ', L'\x81', L'ÿ', L'Ÿ', L'‣'}) {
+    for (wchar_t ch : {L'Ω', L'ŵ', L'\x81', L'ÿ', L'Ÿ', L'‣', static_cast<wchar_t>(0x1F600)}) {
         EXPECT_EQ(CharToCp1250(ch), '?') << int(ch);
         EXPECT_EQ(CharCodeCp1250(ch), 63) << int(ch);
     }
@@ -55,6 +55,7 @@ TEST(CodePageTest, Utf8Decoding) {
         {"\xED\xA0\x80", L"í\xA0€"},                  {"\xF4\x90\x80\x80", L"ô\xFFFD€€"},
         {"\xF5\x80\x80\x80", L"ő€€€"},                {"\xE2\x82" "A", L"â‚A"},
         {"\xF0\x9F\x98", L"đź\xFFFD"},               {"\xC5\xC5\xBD", L"ĹŽ"},
+        {"\xC2\xA0", L"\xA0"},
     };
     for (const auto& [bytes, text] : cases) EXPECT_EQ(Utf8ToWide(bytes), text) << testing::PrintToString(bytes);
     // Cut off by the end of the view, though the buffer goes on.

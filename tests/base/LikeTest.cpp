@@ -35,6 +35,7 @@ TEST(LikeTest, PatternRules) {
         {L"a[", L"a[[]", true},      {L"-", L"[-a]", true},     {L"-", L"[a-]", true},
         {L"-", L"[!-a]", false},     {L"x", L"[ax-z]", true},   {L"abcabd", L"*abd", true},
         {L"aaa", L"a*a*a*a", false}, {L"A", L"a", false},       {L"č", L"[a-ž]", true},
+        {L"!", L"[!a]", true},
     };
     for (const auto& [text, pattern, expected] : cases) {
         EXPECT_EQ(base::Like(text, pattern), expected) << testing::PrintToString(std::wstring(text) + L" LIKE " + pattern);

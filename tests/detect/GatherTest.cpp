@@ -80,6 +80,13 @@ TEST_F(GatherTest, ProgramFolders) {
     machine.folders.paths[platform::kFolderProgramFilesX86] = first;
     detector.Scan(-1);
     EXPECT_EQ(ListOf(track), firstLines) << "the same folder is walked once";
+
+    std::wstring deep = JoinPath({L"", L"pf86"});
+    for (int level = 1; level <= 260; ++level) machine.files.AddFolder(deep += sep + L"d");
+    machine.folders.paths[platform::kFolderProgramFilesX86] = JoinPath({L"", L"pf86"});
+    detector.Scan(-1);
+    const std::wstring list = ListOf(track);
+    EXPECT_EQ(std::count(list.begin(), list.end(), L'\n'), 3 + 256) << "both folders to the same depth";
 }
 
 // A stop between the two phases keeps the partial list out of the cache and

@@ -66,4 +66,12 @@ TEST(NeedleTableTest, FirstPositionsAsSearchingOneByOne) {
     }
 }
 
+// A first character beyond the basic plane (a pair on UTF-16 builds) starts a needle too.
+TEST(NeedleTableTest, NeedleStartingBeyondTheBasicPlane) {
+    clsNeedleTable table;
+    const size_t index = table.Add(L"\U0001F600x", clsNeedleTable::UpperFold);
+    table.Search(L"ab\U0001F600X");
+    EXPECT_EQ(table.FirstPosition(index), 2u);
+}
+
 }  // namespace

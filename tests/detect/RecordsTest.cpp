@@ -47,6 +47,8 @@ TEST(clsTrack, EnumListIDIsTheChecksumOfClassAndInput) {
     EXPECT_NE(ListID(L"", L"ABC"), L"5045") << "letter case of the input counts";
     // Ä is 0xC4 in the Central and Western European code pages: it enters as D.
     EXPECT_EQ(ListID(L"", L"\u00C4x"), ListID(L"", L"Dx"));
+    const std::wstring pair{L'x', wchar_t(0xD83D), wchar_t(0xDE00)};
+    EXPECT_EQ(ListID(L"", pair), ListID(L"", L"x?")) << "a surrogate pair enters once, as ?";
 
     clsTrack track;
     EXPECT_EQ(track.EnumListID(), L"") << "never computed";

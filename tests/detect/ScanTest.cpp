@@ -66,6 +66,16 @@ TEST_F(DetectorTest, ReportKeepsNulCharactersAndTheClassicCapacity) {
     EXPECT_EQ(detector.ReportCapacity(), static_cast<int32_t>(detector.Report().size() - kRuleLine.size()) + 65535);
 }
 
+TEST_F(DetectorTest, AReportThatFillsItsCapacityExactlyOpensNoStep) {
+    AddBreed(1);
+    const std::wstring_view header = L"[DOWNLOADFILE].(http://lists.test/1)\r\n";
+    const size_t fixed = 2 * kRuleLine.size() + header.size() + 2;
+    AddListTrack(1, std::wstring(65535 - fixed, L'x'), L"=", L"", 128);
+    detector.Scan(-1);
+    ASSERT_EQ(detector.Report().size(), 65535u);
+    EXPECT_EQ(detector.ReportCapacity(), 65535);
+}
+
 TEST_F(DetectorTest, OperatorsGiveOutputAndScore) {
     const std::tuple<const wchar_t*, const wchar_t*, const wchar_t*, const wchar_t*, int32_t> cases[] = {
         // "=" compares the whole list, case counts; "~#" is ordinary text; only "%crlf%" is a line end.

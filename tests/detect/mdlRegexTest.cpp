@@ -20,6 +20,7 @@ TEST(RegExpTest, BudgetIsSharedByAllSearchesOfOneEvaluation) {
     std::vector<mdlRegex::Match> matches;
     EXPECT_THROW(mdlRegex::Execute(L"b", text, matches, 1000), std::runtime_error);
     EXPECT_LT(matches.size(), 1000u);
+    EXPECT_THROW(mdlRegex::Execute(L"b", L"b", matches, 0), std::runtime_error) << "no budget: not one character";
     matches.clear();
     mdlRegex::Execute(L"b", text, matches);
     ASSERT_EQ(matches.size(), 1000u);
@@ -29,6 +30,13 @@ TEST(RegExpTest, BudgetIsSharedByAllSearchesOfOneEvaluation) {
         EXPECT_NO_THROW(mdlRegex::Execute(pattern, paths, matches)) << pattern;
         EXPECT_EQ(matches.size(), static_cast<size_t>(lines)) << pattern;
     }
+}
+
+TEST(RegExpTest, UnicodeEscapesTakeHexDigitsOfEitherCase) {
+    std::vector<mdlRegex::Match> matches;
+    mdlRegex::Execute(L"\\u00a9\\u00C9", L"x\u00A9\u00C9", matches);
+    ASSERT_EQ(matches.size(), 1u);
+    EXPECT_EQ(matches[0].offset, 1u);
 }
 
 // The knowledge-base checks reject what the scan would: a regular expression problem names its column in the

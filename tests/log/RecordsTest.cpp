@@ -95,6 +95,9 @@ TEST_F(RecordsTest, DebugItems) {
         {LogVariantText{std::wstring(128, L'x')}, LogVariantText{std::wstring(127, L'x')}, std::wstring(200, L'x'),
          early},
         {std::wstring(3000, L'y')},
+        // The cut backs off from a surrogate pair, not from a lone low surrogate.
+        {LogObject{L"clsTrack", {}, 0, L""}, LogDate{-1.9999999}, LogDate{1.9999999}, ToLogValue(int64_t{INT32_MIN}),
+         LogVariantText{std::wstring(127, L'x') + L"\xD800\xDC00"}, LogVariantText{std::wstring(127, L'x') + L"y\xDC00"}},
         {},
     };
     for (const LogValues& values : records) EXPECT_TRUE(writer->SetDebug(L"T\t", values, 0));

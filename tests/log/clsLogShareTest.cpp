@@ -49,6 +49,8 @@ TEST_F(LogWriterTest, EnableSwitchesOneOrEveryComponent) {
     writer->Enable(3, L"Quorvex", 2);
     EXPECT_EQ(writer->Enable(3, L"Quorvex"), 2);
     EXPECT_EQ(writer->Enable(3, L""), 1);
+    writer->Enable(0, L"Quorvex", 2);
+    EXPECT_EQ(writer->Enable(0, L"Quorvex"), 2);
 
     writer->Enable(-1, L"", 0);
     for (int32_t type = 0; type < 9; ++type) {
