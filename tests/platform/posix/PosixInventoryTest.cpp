@@ -77,10 +77,10 @@ TEST(PosixProcessesTest, NamesComeFromExeThenArgvThenCommInPidOrder) {
     EXPECT_TRUE(names.empty());
 }
 
-Names Services(const TempFolder& root, uint32_t type) {
-    std::vector<platform::ServiceEntry> entries;
-    EXPECT_EQ(PosixServices(root.Path().string()).Enumerate(type, platform::kServiceStateAll, entries),
-              platform::ServiceEnumResult::Ok);
+Names Services(const TempFolder& root, uint32_t type,
+               platform::ServiceEnumResult result = platform::ServiceEnumResult::Ok) {
+    std::vector<platform::ServiceEntry> entries{{L"stale", L"stale"}};
+    EXPECT_EQ(PosixServices(root.Path().string()).Enumerate(type, platform::kServiceStateAll, entries), result);
     Names lines;
     for (const auto& entry : entries) lines.push_back(entry.DisplayName + L"~#" + entry.ServiceName);
     return lines;
@@ -103,10 +103,7 @@ TEST(PosixServicesTest, UnitsAndUncoveredScriptsSortedByNameAndLoadedModules) {
 TEST(PosixServicesTest, NothingToReadIsAManagerThatCannotBeOpened) {
     TempFolder root;
     for (uint32_t type : {platform::kServiceWin32, platform::kServiceDriver}) {
-        std::vector<platform::ServiceEntry> entries{{L"stale", L"stale"}};
-        EXPECT_EQ(PosixServices(root.Path().string()).Enumerate(type, platform::kServiceStateAll, entries),
-                  platform::ServiceEnumResult::OpenFailed);
-        EXPECT_TRUE(entries.empty());
+        EXPECT_EQ(Services(root, type, platform::ServiceEnumResult::OpenFailed), Names{});
     }
 }
 
@@ -225,7 +222,6 @@ TEST(PosixShellFoldersTest, FolderIdsMapToTheLinuxPlaces) {
         {platform::kFolderCommonPrograms, {}, L"/root/usr/share/applications"},
         {platform::kFolderPrograms, {{"XDG_DATA_HOME", "/data"}, home}, L"/data/applications"},
         {platform::kFolderPrograms, {{"XDG_DATA_HOME", "relative"}, home}, L"/home/u/.local/share/applications"},
-        {platform::kFolderPrograms, {home}, L"/home/u/.local/share/applications"},
         {platform::kFolderPrograms, {}, L""},
         {platform::kFolderProgramFilesX86, {}, L""},
         {0x7F, {}, L""},
@@ -284,9 +280,8 @@ TEST(PosixSystemInfoTest, KernelReleaseGivesTheVersionNumbers) {
         const char* release;
         uint32_t major, minor, build;
     } cases[] = {
-        {"6.1.0-18-amd64", 6, 1, 0}, {"5.15.167.4-microsoft-standard-WSL2", 5, 15, 167}, {"6.8", 6, 8, 0},
-        {"4", 4, 0, 0},              {"", 0, 0, 0},                                        {"x.1.2", 0, 0, 0},
-        {"99999999999.1.2", 0xFFFFFFFFu, 1, 2},
+        {"5.15.167.4-microsoft-standard-WSL2", 5, 15, 167}, {"6.8", 6, 8, 0}, {"4", 4, 0, 0}, {"", 0, 0, 0},
+        {"x.1.2", 0, 0, 0}, {"99999999999.1.2", 0xFFFFFFFFu, 1, 2},
     };
     for (const auto& c : cases) {
         platform::VersionInfo info;
@@ -305,7 +300,6 @@ TEST(PosixSystemInfoTest, PrettyNameIsUnquoted) {
         {"PRETTY_NAME='Alpine'\r\n", "Alpine"},
         {"PRETTY_NAME=Plain\n", "Plain"},
         {"NAME=x\nXPRETTY_NAME=y\n", ""},
-        {"", ""},
     };
     for (const auto& c : cases) EXPECT_EQ(platform::posix::PrettyName(c[0]), c[1]) << c[0];
 }
