@@ -18,9 +18,7 @@
 #include <vector>
 
 #include "fakes/TempFolder.h"
-#include "platform/AnsiCodePage.h"
 #include "platform/LocalHttpServer.h"
-#include "platform/posix/AsOrdinaryUser.h"
 #include "platform/posix/PosixDialUp.h"
 #include "platform/posix/PosixInternet.h"
 #include "platform/posix/PosixLibraries.h"
@@ -134,17 +132,16 @@ TEST(PosixDialUpTest, DialUpLikeProfilesThenPppPeers) {
     EXPECT_EQ(result, 0);
 }
 
-// Profile files belong to the administrator: for anyone else their type is unknown.
-TEST(PosixDialUpTest, AProfileOfUnknownTypeIsNotCounted) {
+// Profile files belong to the administrator: for anyone else they cannot be
+// read, their type is unknown. A link to nowhere cannot be read by root either.
+TEST(PosixDialUpTest, AProfileThatCannotBeReadIsNotCounted) {
     const FakeRoot root;
-    fs::permissions(root.Path() / "etc/NetworkManager/system-connections/vpn.nmconnection", fs::perms::none);
-    EXPECT_EQ(testing_support::AsOrdinaryUser([&] {
-                  int32_t result = -1;
-                  std::string text;
-                  for (const std::wstring& name : Entries(root, result)) text += platform::ToAnsi(name) + ";";
-                  return text + std::to_string(result);
-              }),
-              "Mobile;noid;Tunnel;provider;0");
+    const fs::path vpn = root.Path() / "etc/NetworkManager/system-connections/vpn.nmconnection";
+    fs::remove(vpn);
+    fs::create_symlink("nowhere", vpn);
+    int32_t result = -1;
+    EXPECT_EQ(Entries(root, result), (Names{L"Mobile", L"noid", L"Tunnel", L"provider"}));
+    EXPECT_EQ(result, 0);
 }
 
 // No folders: no dial-up support. An empty book is fine, one over 256 entries fails.
