@@ -7,7 +7,6 @@
 #include <sys/socket.h>
 #include <systemd/sd-bus.h>
 
-#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <filesystem>
@@ -38,13 +37,6 @@ using platform::posix::PosixShell;
 using testing_support::TempFolder;
 namespace fs = std::filesystem;
 using Names = std::vector<std::wstring>;
-
-TEST(PosixProcessesTest, TheRealSnapshotHoldsThisProgram) {
-    Names names;
-    ASSERT_TRUE(PosixProcesses().Snapshot(platform::kSnapProcess, names));
-    const std::wstring self = fs::read_symlink("/proc/self/exe").filename().wstring();
-    EXPECT_NE(std::find(names.begin(), names.end(), self), names.end());
-}
 
 // A fake root from tests/data, with the links git does not keep.
 struct FakeRoot : TempFolder {
