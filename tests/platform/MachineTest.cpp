@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <thread>
 
@@ -44,14 +45,18 @@ platform::SystemInfo& System() { return *platform::RealMachine().system; }
 platform::Clock& Clock() { return *platform::RealMachine().clock; }
 bool OnWindows() { return platform::PathSeparator() == L'\\'; }
 
-TEST(SystemInfoTest, ProgramPathIsThisTestInItsFolder) {
+TEST(SystemInfoTest, ProgramPathIsThisTestInItsFolderAndInTheProcessSnapshot) {
     const std::wstring path = System().ProgramPath();
     std::wstring folder = System().ProgramFolder();
     EXPECT_TRUE(platform::RealMachine().files->FileExists(path));
     EXPECT_TRUE(platform::RealMachine().files->FolderExists(folder));
     // The folder is all of the path but the name: no separator left over or missing.
     if (folder.empty() || folder.back() != platform::PathSeparator()) folder += platform::PathSep();
-    EXPECT_EQ(folder + (OnWindows() ? L"test_platform.exe" : L"test_platform"), path);
+    const std::wstring name = OnWindows() ? L"test_platform.exe" : L"test_platform";
+    EXPECT_EQ(folder + name, path);
+    std::vector<std::wstring> names;
+    ASSERT_TRUE(platform::RealMachine().processes->Snapshot(platform::kSnapProcess, names));
+    EXPECT_NE(std::find(names.begin(), names.end(), name), names.end());
 }
 
 TEST(SystemInfoTest, VersionInstanceAndLocaleSeparatorsAreSet) {
@@ -72,7 +77,7 @@ TEST(SystemInfoTest, VersionInstanceAndLocaleSeparatorsAreSet) {
     }
 }
 
-TEST(ClockTest, CountersMoveForward) {
+TEST(ClockTest, CountersMoveForwardAndNowIsAPlausibleLocalTime) {
     ASSERT_GT(Clock().PerfFrequency(), 0);
     const int64_t counter = Clock().PerfCounter();
     const uint32_t milliseconds = Clock().Milliseconds();
@@ -82,9 +87,7 @@ TEST(ClockTest, CountersMoveForward) {
     const uint32_t elapsed = Clock().Milliseconds() - milliseconds;
     EXPECT_GT(elapsed, 0u);
     EXPECT_LT(elapsed, 0x80000000u);
-}
 
-TEST(ClockTest, NowIsAPlausibleLocalTime) {
     const platform::LocalDateTime now = Clock().Now();
     const struct {
         int value, low, high;

@@ -15,7 +15,6 @@
 #include "fakes/TempFolder.h"
 #include "platform/AnsiCodePage.h"
 #include "platform/Listing.h"
-#include "platform/posix/AsOrdinaryUser.h"
 #include "platform/posix/PosixFileSystem.h"
 
 namespace {
@@ -96,22 +95,6 @@ TEST(PosixFileSystemTest, EntriesComeInUpperCasedNameOrderAndDotFilesAreHidden) 
         EXPECT_EQ((item.attributes & platform::kAttrHidden) != 0, item.name == L".hidden");
     }
     EXPECT_EQ(names, (std::vector<std::wstring>{L".hidden", L"a.txt", L"b", L"B2", L"c", L"d", L"X", L"x", L"\u010d"}));
-}
-
-TEST(PosixFileSystemTest, AnUnreadableFolderListsNothing) {
-    TempFolder root;
-    root.Write(L"locked/secret.txt", "x");
-    root.Write(L"open/visible.txt", "x");
-    fs::permissions(root.Path() / "locked", fs::perms::none);
-    EXPECT_EQ(testing_support::AsOrdinaryUser([&] {
-                  platform::FindEntry entry;
-                  std::string text;
-                  for (const wchar_t* name : {L"open", L"locked"}) {
-                      text += PosixFileSystem().FindFirst(root.File(name) + L"/*", entry) ? "listed " : "nothing ";
-                  }
-                  return text;
-              }),
-              "listed nothing ");
 }
 
 // A file size limit makes the kernel write what fits and then fail, the way
