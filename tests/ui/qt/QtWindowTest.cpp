@@ -117,7 +117,6 @@ TEST_F(QtWindowTest, TheWindowShowsEveryControlWithItsCaption) {
     EXPECT_EQ(window->Widget()->windowTitle(), ToQString(base::kProgramTitle));
     EXPECT_FALSE(window->Widget()->windowIcon().isNull());
     ExpectShown(IdleWindow());
-    EXPECT_FALSE(Find<QCheckBox>("chkOptions(0)")->isVisible());
     // The shadow lies one pixel right of and below the title, and under it.
     auto* shadow = Find<QLabel>("lblAppName(0)");
     auto* front = Find<QLabel>("lblAppName(1)");
