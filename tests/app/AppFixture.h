@@ -1,6 +1,6 @@
 #pragma once
 // A program folder in a real temporary folder, a fake machine around it and
-// helpers to write the knowledge base and read what a check leaves behind.
+// helpers to put a knowledge base there and read what a check leaves behind.
 
 #include <gtest/gtest.h>
 
@@ -9,6 +9,8 @@
 #include <vector>
 
 #include "app/clsApp.h"
+#include "base/CodePage.h"
+#include "base/TestSupport.h"
 #include "base/gblnCancel.h"
 #include "fakes/FakeMachine.h"
 #include "fakes/TempFolder.h"
@@ -42,14 +44,9 @@ protected:
     }
     void TearDown() override { mdlLog::LogInit(nullptr, L""); }
 
-    // Writes the knowledge base (lines joined with CR LF, in the ANSI code page).
-    void WriteDataFile(std::initializer_list<std::wstring_view> lines) {
-        std::wstring text;
-        for (auto line : lines) {
-            text += line;
-            text += L"\r\n";
-        }
-        folder.Write(L"Vigilor.dat", platform::ToAnsi(text));
+    // The knowledge base tests/data/app/strName, in the ANSI code page.
+    void UseDataFile(const std::string& strName) {
+        folder.Write(L"Vigilor.dat", platform::ToAnsi(base::Utf8ToWide(test_support::Golden("app/" + strName))));
     }
 
     // Creates the controller and records its Status events.

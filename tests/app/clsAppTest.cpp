@@ -1,15 +1,14 @@
 #include <gtest/gtest.h>
 
 #include "app/AppFixture.h"
-#include "app/DataFiles.h"
 #include "app/mdlDataFile.h"
 #include "base/CodePage.h"
-#include "base/VbError.h"
+#include "base/TestSupport.h"
 
 namespace {
 
 using testing_support::AppFixture;
-using testing_support::ReadData;
+using test_support::Golden;
 using testing_support::StatusEvent;
 
 std::string Ansi(std::wstring_view text) { return platform::ToAnsi(text); }
@@ -18,7 +17,7 @@ class ClsAppTest : public AppFixture {
 protected:
     // Two firewalls (one installed, one not) and a communication check.
     void WriteSampleKnowledgeBase() {
-        folder.Write(L"Vigilor.dat", Ansi(base::Utf8ToWide(ReadData("sample/Vigilor.dat"))));
+        UseDataFile("sample/Vigilor.dat");
         fake.registry.AddUninstallEntry(L"{A1}", std::wstring(L"Alfa Firewall 2.0"));
         fake.processes.processes = {L"init", L"gamma.exe"};
     }
@@ -50,7 +49,7 @@ TEST_F(ClsAppTest, CompleteCheckWritesReportStatusAndLogs) {
     // The report, the system log (asking for breed 4, which does not exist,
     // is recorded with its id) and the debug log with every record in order.
     for (const wchar_t* file : {L"report.txt", L"SYS_Quorvex_261206.TXT", L"DEBUG_Quorvex_261206.TXT"}) {
-        const std::string golden = ReadData("sample/" + base::WideToUtf8(file));
+        const std::string golden = Golden("app/sample/" + base::WideToUtf8(file));
         EXPECT_EQ(ReadTemp(file), Ansi(base::Utf8ToWide(golden))) << base::WideToUtf8(file);
     }
 }
@@ -104,10 +103,7 @@ TEST_F(ClsAppTest, SecondCheckDoesNotReloadTheKnowledgeBase) {
 }
 
 TEST_F(ClsAppTest, LoaderSkippingRules) {
-    WriteDataFile({L"[General]", L"Count= 4 ", L"[Breed_1]", L"Name=One", L"Filter=abc", L"Count=4",
-                   L"Track1=DUN~#~#=~#~# 7 ", L"Track2=DUN~#~#=~#~#x", L"Track3=DUN~#~#=~#",
-                   L"Track4=dun~#in~#instr~#t~#128", L"[Breed_2]", L"Name=Dropped", L"Count=", L"Track1=DUN~#~#=~#~#1",
-                   L"[Breed_3]", L"Name=" + std::wstring(300, L'n')});
+    UseDataFile("load/skipping.dat");
     auto app = MakeApp();
     app->Check(0);
     const clsDetector& detector = app->Detector();
@@ -152,9 +148,7 @@ private:
 // A short file that names many breeds and tracks costs a lookup per value it
 // holds, not per value it names, and still loads exactly as before.
 TEST_F(ClsAppTest, LoaderAsksOnlyForKeysTheFileHas) {
-    WriteDataFile({L"[General]", L"Count=300", L"[breed_2]", L"Name=Two", L"Count=32767", L"track2=DUN~#~#=~#~#1",
-                   L"Track01=DUN~#~#=~#~#1", L"Track 3=DUN~#~#=~#~#1", L"Track32767=DUN~#~#=~#~#2", L"[Breed_3]",
-                   L"Count=1", L"Track2=DUN~#~#=~#~#1", L"[Breed_04]", L"Name=Not four"});
+    UseDataFile("load/sparse.dat");
     CountingProfile counting(*platform::Host().profile);
     platform::Machine replacement;
     replacement.profile = &counting;
@@ -175,20 +169,14 @@ TEST_F(ClsAppTest, LoaderAsksOnlyForKeysTheFileHas) {
 }
 
 TEST_F(ClsAppTest, OverflowInTheKnowledgeBaseReachesTheCaller) {
-    WriteDataFile({L"[General]", L"Count=2", L"[Breed_1]", L"Count=1", L"Track1=DUN~#~#=~#~#1", L"[Breed_2]",
-                   L"Proof=40000"});
+    UseDataFile("load/proof-overflows.dat");
     auto app = MakeApp();
-    try {
-        app->Check(1);
-        FAIL() << "the overflow did not reach the caller";
-    } catch (const base::VbError& e) {
-        EXPECT_EQ(e.Number(), base::vbErrOverflow);
-    }
+    EXPECT_EQ(test_support::ErrorNumber([&] { app->Check(1); }), base::vbErrOverflow);
     EXPECT_EQ(events.back().type, 1) << "no Scan after a failed load";
     EXPECT_EQ(app->Detector().BreedCount(), 1);
 
     // A filter that does not fit 16 bits fails the same way, after "Scan".
-    WriteDataFile({L"[General]", L"Count=0"});
+    UseDataFile("load/empty.dat");
     events.clear();
     EXPECT_THROW(app->Check(70000), base::VbError);
     EXPECT_EQ(events.back(), (StatusEvent{2, L"Scan", 0, 0, 0}));

@@ -6,19 +6,18 @@
 #include <tuple>
 #include <vector>
 
-#include "app/DataFiles.h"
 #include "app/clsLint.h"
 #include "app/mdlTools.h"
 #include "base/CodePage.h"
+#include "base/TestSupport.h"
 #include "fakes/FakeConsole.h"
 #include "platform/BuildConventions.h"
 
 namespace {
 
-using testing_support::DataPath;
-using testing_support::ReadData;
-
-const bool kUtf8 = platform::DataFileEncoding() == platform::TextEncoding::Utf8;
+std::filesystem::path DataPath(std::string_view strName) {
+    return std::filesystem::path(QUORVEX_TEST_DATA) / "app" / strName;
+}
 
 // What the linter says of each knowledge base in a data folder, in file-name
 // order; the folder's findings.txt holds what it must say.
@@ -40,22 +39,15 @@ std::string FindingsIn(std::string_view strFolder) {
 // Every knowledge base in lint/ holds one fault (clean.dat none; line-ends-*
 // the same one with each kind of line end).
 TEST(ClsLintTest, EachFaultGivesExactlyItsFindings) {
-    EXPECT_EQ(FindingsIn("lint"), ReadData("lint/findings.txt"));
+    EXPECT_EQ(FindingsIn("lint"), test_support::Golden("app/lint/findings.txt"));
 }
 
 // A name in the other encoding, and a library path with a folder in it: what
 // they give depends on the build's file encoding and library search.
 TEST(ClsLintTest, PlatformDependentFindings) {
-    const std::string folder = kUtf8 ? "lint/linux" : "lint/windows";
-    EXPECT_EQ(FindingsIn(folder), ReadData(folder + "/findings.txt"));
-}
-
-TEST(ClsLintTest, SampleKnowledgeBaseOfThisBuildIsClean) {
-    const std::string path =
-        std::string(QUORVEX_SOURCE_DIR) + (kUtf8 ? "/data/linux" : "/data/windows") + "/Vigilor.dat";
-    clsLint lint;
-    ASSERT_TRUE(lint.Run(std::wstring(path.begin(), path.end())));
-    EXPECT_TRUE(lint.Findings().empty()) << ::testing::PrintToString(lint.Text(L"Vigilor.dat"));
+    const bool utf8 = platform::DataFileEncoding() == platform::TextEncoding::Utf8;
+    const std::string folder = utf8 ? "lint/linux" : "lint/windows";
+    EXPECT_EQ(FindingsIn(folder), test_support::Golden("app/" + folder + "/findings.txt"));
 }
 
 TEST(ClsLintTest, ExitStatusAndSummary) {

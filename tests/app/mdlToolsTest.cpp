@@ -14,8 +14,7 @@ const std::string kRule(50, '-');
 class InventoryTest : public AppFixture {};
 
 TEST_F(InventoryTest, ProcessListIsTheReportsListBlockByteForByte) {
-    WriteDataFile({L"[General]", L"Count=1", L"[Breed_1]", L"Name=Probe", L"Filter=1", L"Proof=1", L"Count=1",
-                   L"Track1=PROCESS~#~#INSTR~#nothing-runs-so~#128"});
+    UseDataFile("load/process-probe.dat");
     fake.processes.processes = {L"init", L"žluťoučký kůň.exe", L"shield.exe"};
     ASSERT_EQ(MakeApp()->Check(1), 1);
     const std::string report = ReadTemp(L"report.txt");

@@ -174,8 +174,7 @@ std::unique_ptr<platform::FolderSearch> FakeFolders::FindFirst(std::wstring_view
 }
 
 bool FakeFolders::FileExists(std::wstring_view strPath) {
-    if (memoryFiles.count(std::wstring(strPath)) != 0) return true;
-    return underlying != nullptr && underlying->FileExists(strPath);
+    return memoryFiles.count(std::wstring(strPath)) != 0 || (underlying != nullptr && underlying->FileExists(strPath));
 }
 
 bool FakeFolders::FolderExists(std::wstring_view strPath) {
@@ -185,8 +184,7 @@ bool FakeFolders::FolderExists(std::wstring_view strPath) {
 }
 
 bool FakeFolders::DeleteFile(std::wstring_view strPath) {
-    if (memoryFiles.erase(std::wstring(strPath)) != 0) return true;
-    return underlying != nullptr && underlying->DeleteFile(strPath);
+    return memoryFiles.erase(std::wstring(strPath)) != 0 || (underlying != nullptr && underlying->DeleteFile(strPath));
 }
 
 bool FakeFolders::ReadFile(std::wstring_view strPath, std::string& bytes) {
@@ -219,7 +217,7 @@ void FakeInternet::Serve(std::wstring_view strURL, std::wstring_view strText) {
 }
 
 int32_t FakeInternet::DownloadToFile(std::wstring_view strURL, std::wstring_view strFile) {
-    fetches.push_back({std::wstring(strURL), std::wstring(strFile)});
+    downloadedTo.emplace_back(strFile);
     const auto found = resources.find(std::wstring(strURL));
     if (found == resources.end()) return static_cast<int32_t>(0x800C0005u);  // unreachable
     const Resource& resource = found->second;

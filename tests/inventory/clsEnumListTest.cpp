@@ -1,13 +1,11 @@
 #include <gtest/gtest.h>
 
 #include <array>
-#include <functional>
 #include <memory>
 #include <string>
-#include <tuple>
 #include <vector>
 
-#include "base/VbError.h"
+#include "base/TestSupport.h"
 #include "fakes/RecordingLog.h"
 #include "inventory/clsEnumList.h"
 #include "inventory/clsEnumLists.h"
@@ -71,15 +69,6 @@ TEST(ClsEnumList, AllockBufferOnlyGrowsAndDisposeEmpties) {
     EXPECT_EQ(list.Capacity(), kStep);
 }
 
-int32_t ErrorOf(const std::function<void()>& action) {
-    try {
-        action();
-    } catch (const base::VbError& e) {
-        return e.Number();
-    }
-    return 0;
-}
-
 class ClsEnumLists : public ::testing::Test {
 protected:
     void Add(std::wstring_view name, std::wstring_view key, int32_t before = -1, int32_t after = -1) {
@@ -105,9 +94,9 @@ TEST_F(ClsEnumLists, KeysPositionsAndErrors) {
     EXPECT_EQ(lists.Item(L"ABČ")->Name(), L"a");
     EXPECT_EQ(lists.Item(L""), nullptr);
     EXPECT_EQ(lists.Item(L"5"), nullptr);
-    EXPECT_EQ(ErrorOf([&] { Add(L"x", L"AbČ"); }), base::vbErrDuplicateKey);
+    EXPECT_EQ(test_support::ErrorNumber([&] { Add(L"x", L"AbČ"); }), base::vbErrDuplicateKey);
     for (auto [before, after] : {std::pair{1, 2}, {9, -1}, {0, -1}}) {
-        EXPECT_EQ(ErrorOf([&] { Add(L"x", L"5", before, after); }), base::vbErrInvalidArgument);
+        EXPECT_EQ(test_support::ErrorNumber([&] { Add(L"x", L"5", before, after); }), base::vbErrInvalidArgument);
     }
     EXPECT_EQ(lists.Count(), 5);
 }

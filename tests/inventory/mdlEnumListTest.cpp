@@ -228,7 +228,7 @@ TEST_F(EnumListTest, DownloadFile) {
     EXPECT_EQ(mdlEnumList::DownloadFile(L"http://h/ok", list), 1);
     EXPECT_EQ(list.Text(), content);
     EXPECT_EQ(list.Capacity(), list.Length()) << "a large content goes on in one piece";
-    EXPECT_EQ(machine.internet.fetches.at(0).file, tempFile) << "no doubled separator";
+    EXPECT_EQ(machine.internet.downloadedTo.at(0), tempFile) << "no doubled separator";
     EXPECT_TRUE(machine.files.memoryFiles.empty());
 
     machine.system.programFolder.pop_back();
@@ -244,7 +244,7 @@ TEST_F(EnumListTest, DownloadFile) {
         EXPECT_EQ(mdlEnumList::DownloadFile(url, fetched), result) << url;
         EXPECT_EQ(fetched.Capacity(), 0) << url;
         EXPECT_TRUE(machine.files.memoryFiles.empty()) << url;
-        EXPECT_EQ(machine.internet.fetches.back().file, tempFile);
+        EXPECT_EQ(machine.internet.downloadedTo.back(), tempFile);
     }
     EXPECT_EQ(machine.internet.cacheDeleted.back(), L"http://h/locked");
     EXPECT_EQ(machine.internet.cacheDeleted.size(), 5u);
