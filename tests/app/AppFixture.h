@@ -6,6 +6,7 @@
 
 #include <memory>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "app/clsApp.h"
@@ -19,19 +20,8 @@
 
 namespace testing_support {
 
-struct StatusEvent {
-    int32_t type;
-    std::wstring text;
-    int32_t index;
-    int32_t count;
-    int32_t id;
-    bool operator==(const StatusEvent&) const = default;
-};
-
-inline std::ostream& operator<<(std::ostream& out, const StatusEvent& e) {
-    return out << "{" << e.type << ", " << ::testing::PrintToString(e.text) << ", " << e.index << ", " << e.count
-               << ", " << e.id << "}";
-}
+// A Status event: type, text, index, count, id.
+using StatusEvent = std::tuple<int32_t, std::wstring, int32_t, int32_t, int32_t>;
 
 class AppFixture : public ::testing::Test {
 protected:

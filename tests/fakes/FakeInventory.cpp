@@ -141,22 +141,11 @@ FakeFolders::Node& FakeFolders::Add(std::wstring_view strPath, uint32_t lngAttri
     return *node;
 }
 
-FakeFolders::Node& FakeFolders::AddLink(std::wstring_view strPath, std::wstring_view strTarget) {
-    Node& link = Add(strPath, platform::kAttrDirectory | platform::kAttrReparsePoint);
-    link.linkTarget.assign(strTarget);
-    return link;
-}
-
-FakeFolders::Node* FakeFolders::Resolve(std::wstring_view strPath, int depth) {
-    if (depth > 40) return nullptr;  // a link cycle: the system gives up too
+FakeFolders::Node* FakeFolders::Find(std::wstring_view strPath) {
     Node* node = &root;
     for (const std::wstring& part : Split(strPath, platform::PathSeparator())) {
-        if (!node->linkTarget.empty()) node = Resolve(node->linkTarget, depth + 1);
-        if (node == nullptr) return nullptr;
-        node = node->Child(part);
-        if (node == nullptr) return nullptr;
+        if (node != nullptr) node = node->Child(part);
     }
-    if (!node->linkTarget.empty()) node = Resolve(node->linkTarget, depth + 1);
     return node;
 }
 

@@ -58,7 +58,6 @@ public:
         std::wstring name;
         uint32_t attributes = platform::kAttrNormal;
         bool unreadable = false;      // a search of it fails (access denied)
-        std::wstring linkTarget;      // a link or junction: searches of it show the target
         std::vector<std::unique_ptr<Node>> children;  // in the order the search returns them
         Node* Child(std::wstring_view strName) const;
     };
@@ -77,9 +76,11 @@ public:
         return Add(strPath, lngAttributes | platform::kAttrDirectory);
     }
     Node& AddFile(std::wstring_view strPath) { return Add(strPath, platform::kAttrArchive); }
-    // A folder link (reparse point) whose search shows strTarget's entries.
-    Node& AddLink(std::wstring_view strPath, std::wstring_view strTarget);
-    Node* Find(std::wstring_view strPath) { return Resolve(strPath, 0); }
+    // A folder link (reparse point): empty, as a walk must not search it anyway.
+    Node& AddLink(std::wstring_view strPath) {
+        return Add(strPath, platform::kAttrDirectory | platform::kAttrReparsePoint);
+    }
+    Node* Find(std::wstring_view strPath);
 
     std::unique_ptr<platform::FolderSearch> FindFirst(std::wstring_view strPattern, platform::FindEntry& first) override;
     bool CreateFolder(std::wstring_view strPath) override {
@@ -96,7 +97,6 @@ public:
 
 private:
     Node& Add(std::wstring_view strPath, uint32_t lngAttributes);
-    Node* Resolve(std::wstring_view strPath, int depth);
 };
 
 class FakeServices final : public platform::Services {

@@ -17,9 +17,11 @@
 
 namespace testing_support {
 
-class RecordingToolkit final : public ui::toolkit::memory::MemToolkit {
+namespace mem = ui::toolkit::memory;
+
+class RecordingToolkit final : public mem::MemToolkit {
 public:
-    using Call = ui::toolkit::memory::Call;
+    using Call = mem::Call;
     struct Box {
         std::wstring text;
         uint32_t flags = 0;
@@ -46,26 +48,20 @@ public:
     void AtPump(std::function<void()> action) { mAtPump.push_back(std::move(action)); }
 
     // The controls of the main window; a missing one fails the test.
-    ui::toolkit::memory::MemWindow& Window() const { return Found(MainWindow(), L"window"); }
-    ui::toolkit::memory::MemLabel& Label(std::wstring_view strName, int16_t intIndex = -1) const {
+    mem::MemWindow& Window() const { return Found(MainWindow(), L"window"); }
+    mem::MemLabel& Label(std::wstring_view strName, int16_t intIndex = -1) const {
         return Found(Window().FindLabel(strName, intIndex), strName);
     }
-    ui::toolkit::memory::MemButton& Button(std::wstring_view strName) const {
-        return Found(Window().FindButton(strName), strName);
-    }
-    ui::toolkit::memory::MemListBox& List(std::wstring_view strName) const {
-        return Found(Window().FindListBox(strName), strName);
-    }
-    ui::toolkit::memory::MemPictureBox& Picture(std::wstring_view strName) const {
+    mem::MemButton& Button(std::wstring_view strName) const { return Found(Window().FindButton(strName), strName); }
+    mem::MemListBox& List(std::wstring_view strName) const { return Found(Window().FindListBox(strName), strName); }
+    mem::MemPictureBox& Picture(std::wstring_view strName) const {
         return Found(Window().FindPictureBox(strName), strName);
     }
-    ui::toolkit::memory::MemCheckBox& Option(std::wstring_view strArray, int16_t intIndex) const {
+    mem::MemCheckBox& Option(std::wstring_view strArray, int16_t intIndex) const {
         auto* array = Window().FindCheckBoxArray(strArray);
         return Found(array ? array->Element(intIndex) : nullptr, strArray);
     }
-    ui::toolkit::memory::MemTimer& Timer(std::wstring_view strName) const {
-        return Found(Window().FindTimer(strName), strName);
-    }
+    mem::MemTimer& Timer(std::wstring_view strName) const { return Found(Window().FindTimer(strName), strName); }
 
     // Values of the recorded calls to one member of one target, in order.
     std::vector<std::wstring> ValuesOf(std::wstring_view strTarget, std::wstring_view strMember) const;

@@ -74,16 +74,13 @@ TEST_F(EnumListTest, RegistryListLinesRecordsAndStops) {
     EXPECT_EQ(Records().rfind(L"3:Quorvex(RegistryList)\tSTART:\n"
                               L"2:Quorvex(RegistryList)\t\t-2147221503\t(RegistryList)\t", 0), 0u);
     EXPECT_EQ(log->events.back().text, L"Quorvex(RegistryList)\tEND:");
+}
 
-    // A name that leaves no room for its NUL in 2000 characters ends the walk without an error.
-    machine.registry.keys.clear();
-    log->ClearRecords();
-    list.Dispose();
+// A name that leaves no room for its NUL in 2000 characters ends the walk without an error.
+TEST_F(EnumListTest, RegistryListEndsAtANameTooLong) {
     for (const std::wstring& key : {std::wstring(L"first"), std::wstring(2000, L'k'), std::wstring(1999, L'k')}) {
         machine.registry.AddUninstallEntry(key, L"N");
     }
-    machine.registry.onEnumKey = nullptr;
-    gblnCancel = false;
     mdlEnumList::RegistryList(kUninstall, list);
     EXPECT_EQ(list.Text(), L"first~#N\r\n");
     EXPECT_TRUE(log->TextsOf(mdlLog::ERRLOG).empty());
@@ -128,7 +125,7 @@ TEST_F(EnumListTest, FileListDepthFirstLinksNotEnteredDepthLimitAndStops) {
     }
     files.AddFolder(P(L"C:/R/S/T"));
     files.AddFolder(P(L"C:/R/Hidden"), platform::kAttrDirectory | platform::kAttrHidden | platform::kAttrSystem);
-    files.AddLink(P(L"C:/R/Loop"), root);
+    files.AddLink(P(L"C:/R/Loop"));
     files.Find(P(L"C:/R/Locked"))->unreadable = true;
     files.AddFile(P(L"C:/R/z.txt"));
     const auto walk = [&](std::wstring_view path, clsEnumList& into) {
