@@ -203,8 +203,8 @@ TEST_F(ClsAppTest, WriteToFileAppendsReplacesAndReportsFailure) {
     EXPECT_EQ(folder.Read(L"out.txt"), Ansi(L"č\r\n"));
 
     EXPECT_FALSE(app->WriteToFile(folder.File(L"missing") + platform::PathSep() + L"x.txt", L"a", true));
-    EXPECT_NE(ReadTemp(L"SYS_Quorvex_261206.TXT").find("#ERRLOG#: "), std::string::npos);
-    EXPECT_NE(ReadTemp(L"SYS_Quorvex_261206.TXT").find("[clsApp] (WriteToFile)\t\t75\t"), std::string::npos);
+    const std::string logged = "#ERRLOG#: 2026/12/06 09:05:03\tQuorvex[clsApp] (WriteToFile)\t\t75\t";
+    EXPECT_NE(ReadTemp(L"SYS_Quorvex_261206.TXT").find(logged), std::string::npos);
 }
 
 TEST_F(ClsAppTest, ProgramInTheRootOfADrive) {

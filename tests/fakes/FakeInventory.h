@@ -82,7 +82,8 @@ public:
     }
     Node* Find(std::wstring_view strPath);
 
-    std::unique_ptr<platform::FolderSearch> FindFirst(std::wstring_view strPattern, platform::FindEntry& first) override;
+    std::unique_ptr<platform::FolderSearch> FindFirst(std::wstring_view strPattern,
+                                                      platform::FindEntry& first) override;
     bool CreateFolder(std::wstring_view strPath) override {
         created.emplace_back(strPath);
         return underlying != nullptr && underlying->CreateFolder(strPath);

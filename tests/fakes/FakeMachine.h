@@ -1,8 +1,6 @@
 #pragma once
-// A deterministic machine for tests: a clock and date that only move when the
-// test says so, fixed system facts, and message boxes that are recorded and
-// answered from a script. Concerns the fake does not replace come from the
-// real machine (files in a real temporary folder, the profile reader).
+// A deterministic machine for tests: clocks that move only when the test says
+// so, fixed system facts, scripted message boxes; the profile reader is real.
 
 #include <deque>
 #include <memory>
@@ -79,8 +77,6 @@ public:
     FakeClock clock;
     FakeSystemInfo system;
     FakeDialogs dialogs;
-    // files searches an in-memory tree and keeps downloads in memory; every
-    // other file operation still reaches the real file system.
     FakeRegistry registry;
     FakeFolders files;
     FakeServices services;

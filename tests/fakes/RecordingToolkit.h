@@ -1,9 +1,7 @@
 #pragma once
-// A window toolkit for tests: controls keep their state in memory, every call
-// the program makes is recorded, message boxes are recorded and answered from
-// a script, and the test fires the user's clicks, mouse moves, keys and timer
-// ticks. Work queued with AtPump runs when the program lets messages run, as
-// a click during a check would.
+// A window toolkit for tests: controls keep their state in memory, calls and
+// message boxes are recorded, and work queued with AtPump runs when the
+// program lets messages run, as a click during a check would.
 
 #include <cstdint>
 #include <deque>
@@ -32,16 +30,13 @@ public:
     std::vector<Box> boxes;
     // Answers of the next message boxes in order; OK once the script runs out.
     std::deque<int32_t> answers;
-    // The clock the timers count on (milliseconds).
-    uint32_t now = 0;
+    uint32_t now = 0;  // milliseconds, for the timers
 
     void Called(const Call& call) override { calls.push_back(call); }
     uint32_t Now() override { return now; }
     int32_t MsgBox(std::wstring_view strText, uint32_t lngFlags, std::wstring_view strTitle) override;
-    // Runs the first queued action, if any.
     void DoEvents() override;
-    // Runs queued actions, and lets the clock run to each due timer tick,
-    // until the window is unloaded or nothing is left to happen.
+    // Runs queued actions and due timer ticks until the window is unloaded or nothing is left.
     void Run(ui::toolkit::Window& objWindow) override;
 
     // Queues an action for a later pump (one action per pump).

@@ -15,6 +15,8 @@
 
 namespace {
 
+using testing_support::FakeDialUp;
+
 constexpr int32_t kObjectError = base::vbObjectError;
 const std::wstring kUninstall = mdlEnumList::kUninstallKey;
 
@@ -155,8 +157,7 @@ TEST_F(EnumListTest, FileListDepthFirstLinksNotEnteredDepthLimitAndStops) {
     clsEnumList deep;
     walk(root, deep);
     std::wstring deepest;
-    std::wstring line;
-    for (int level = 1; level <= 256; ++level) deepest += (line += P(L"/d")) + L"\r\n";
+    for (size_t level = 1; level <= 256; ++level) deepest += path.substr(root.size(), 2 * level) + L"\r\n";
     EXPECT_EQ(deep.Text(), deepest) << "folders at level 256 are listed but not entered";
     EXPECT_EQ(files.openSearches, 0);
 }
@@ -204,10 +205,7 @@ TEST_F(EnumListTest, ProcessAndDialUpLists) {
     EXPECT_TRUE(log->events.empty());
 
     const std::tuple<std::vector<std::wstring>, int32_t, std::wstring> cases[] = {
-        {{L"A", L"B"}, 0, L"Count=2\r\nA\r\nB\r\n"},
-        {{}, 0, L"Count=0\r\n"},
-        {{L"A"}, testing_support::FakeDialUp::kNoSupport, L""},
-    };
+        {{L"A", L"B"}, 0, L"Count=2\r\nA\r\nB\r\n"}, {{}, 0, L"Count=0\r\n"}, {{L"A"}, FakeDialUp::kNoSupport, L""}};
     for (const auto& [entries, result, text] : cases) {
         machine.dialUp.entries = entries;
         machine.dialUp.result = result;
