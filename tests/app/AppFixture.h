@@ -34,6 +34,12 @@ protected:
     }
     void TearDown() override { mdlLog::LogInit(nullptr, L""); }
 
+    // Writes the knowledge base (lines joined with CR LF, in the ANSI code page).
+    void WriteDataFile(std::initializer_list<std::wstring_view> lines) {
+        std::wstring text;
+        for (auto line : lines) (text += line) += L"\r\n";
+        folder.Write(L"Vigilor.dat", platform::ToAnsi(text));
+    }
     // The knowledge base tests/data/app/strName, in the ANSI code page.
     void UseDataFile(const std::string& strName) {
         folder.Write(L"Vigilor.dat", platform::ToAnsi(base::Utf8ToWide(test_support::Golden("app/" + strName))));
@@ -49,9 +55,7 @@ protected:
         return app;
     }
 
-    std::string ReadTemp(std::wstring_view strName) const {
-        return folder.Read(std::wstring(L"TEMP") + platform::PathSep() + std::wstring(strName));
-    }
+    std::string ReadTemp(std::wstring_view strName) const { return folder.Read(L"TEMP/" + std::wstring(strName)); }
 
     TempFolder folder;
     FakeMachine fake;

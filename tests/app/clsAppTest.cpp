@@ -36,8 +36,7 @@ TEST_F(ClsAppTest, CompleteCheckWritesReportStatusAndLogs) {
             {1, L"Inicializace", 0, 0, 0}, {1, L"Inicializace", 1, 3, 0}, {1, L"Inicializace", 2, 3, 0},
             {1, L"Inicializace", 3, 3, 0}, {2, L"Scan", 0, 0, 0},          {3, L"", 1, 3, 1},
             {4, L"", 1, 3, 1},             {3, L"", 2, 3, 2},              {4, L"", 2, 3, 2},
-            {6, L"Finish", 0, 0, 0},
-        };
+            {6, L"Finish", 0, 0, 0}};
         EXPECT_EQ(events, expected);
         EXPECT_TRUE(app->Bredd(1)->IsFound());
         EXPECT_FALSE(app->Bredd(2)->IsFound());

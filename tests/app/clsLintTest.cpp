@@ -52,10 +52,8 @@ TEST(ClsLintTest, PlatformDependentFindings) {
 
 TEST(ClsLintTest, ExitStatusAndSummary) {
     const std::tuple<const char*, int32_t, std::wstring> runs[] = {
-        {"clean.dat", 0, L": 0 errors, 0 warnings\n"},
-        {"filter-bits.dat", 0, L": 0 errors, 1 warning\n"},
-        {"proof-above-tracks.dat", 1, L": 1 error, 0 warnings\n"},
-    };
+        {"clean.dat", 0, L": 0 errors, 0 warnings\n"}, {"filter-bits.dat", 0, L": 0 errors, 1 warning\n"},
+        {"proof-above-tracks.dat", 1, L": 1 error, 0 warnings\n"}};
     for (const auto& [name, status, summary] : runs) {
         const std::wstring file = (DataPath("lint") / name).wstring();
         testing_support::FakeConsole console;

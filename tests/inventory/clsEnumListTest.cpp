@@ -22,8 +22,7 @@ TEST(ClsEnumList, GrowthPolicySizesAndNulCharacters) {
         {{65535, 65535, kStep}, {1, 65536, 2 * kStep}},
         {{65536, 65536, 65536}, {1, 65537, 65536 + kStep}},
         {{10, 10, kStep}, {131060, 131070, 2 * kStep}},
-        {{10, 10, kStep}, {131061, 131071, 131071}},
-    };
+        {{10, 10, kStep}, {131061, 131071, 131071}}};
     for (size_t i = 0; i < cases.size(); ++i) {
         clsEnumList list;
         std::wstring expected;

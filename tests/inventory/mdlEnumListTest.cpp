@@ -92,7 +92,8 @@ TEST_F(EnumListTest, GetRegValueAndGetFolderPath) {
     AddUninstallEntries();
     std::wstring value;
     int32_t type = 1;
-    EXPECT_FALSE(mdlAPI::GetRegValue(platform::kHKeyLocalMachine, kUninstall + L"Expanded", L"displayname", value, type));
+    EXPECT_FALSE(
+        mdlAPI::GetRegValue(platform::kHKeyLocalMachine, kUninstall + L"Expanded", L"displayname", value, type));
     EXPECT_EQ(type, 2);
     ASSERT_EQ(log->debugs.size(), 1u);
     EXPECT_EQ(log->debugs[0].first, L"Quorvex(GetRegValue)\t");
@@ -231,8 +232,7 @@ TEST_F(EnumListTest, DownloadFile) {
     machine.internet.resources[L"http://h/vanished"] = {"gone", 0, false};
     machine.internet.Serve(L"http://h/locked", L"locked");
     const std::pair<const wchar_t*, int32_t> failures[] = {
-        {L"http://h/unreachable", 1}, {L"http://h/partial", 1}, {L"http://h/vanished", 0}, {L"http://h/locked", 0},
-    };
+        {L"http://h/unreachable", 1}, {L"http://h/partial", 1}, {L"http://h/vanished", 0}, {L"http://h/locked", 0}};
     for (const auto& [url, result] : failures) {
         if (std::wstring_view(url) == L"http://h/locked") machine.files.lockedFiles.push_back(tempFile);
         clsEnumList fetched;
