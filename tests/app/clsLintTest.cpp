@@ -15,6 +15,8 @@
 
 namespace {
 
+const bool kUtf8 = platform::DataFileEncoding() == platform::TextEncoding::Utf8;
+
 std::filesystem::path DataPath(std::string_view strName) {
     return std::filesystem::path(QUORVEX_TEST_DATA) / "app" / strName;
 }
@@ -45,9 +47,16 @@ TEST(ClsLintTest, EachFaultGivesExactlyItsFindings) {
 // A name in the other encoding, and a library path with a folder in it: what
 // they give depends on the build's file encoding and library search.
 TEST(ClsLintTest, PlatformDependentFindings) {
-    const bool utf8 = platform::DataFileEncoding() == platform::TextEncoding::Utf8;
-    const std::string folder = utf8 ? "lint/linux" : "lint/windows";
+    const std::string folder = kUtf8 ? "lint/linux" : "lint/windows";
     EXPECT_EQ(FindingsIn(folder), test_support::Golden("app/" + folder + "/findings.txt"));
+}
+
+TEST(ClsLintTest, SampleKnowledgeBaseOfThisBuildIsClean) {
+    const std::string path =
+        std::string(QUORVEX_SOURCE_DIR) + (kUtf8 ? "/data/linux" : "/data/windows") + "/Vigilor.dat";
+    clsLint lint;
+    ASSERT_TRUE(lint.Run(std::wstring(path.begin(), path.end())));
+    EXPECT_TRUE(lint.Findings().empty()) << ::testing::PrintToString(lint.Text(L"Vigilor.dat"));
 }
 
 TEST(ClsLintTest, ExitStatusAndSummary) {
