@@ -1,14 +1,17 @@
 #pragma once
 // A program folder in a real temporary folder, a fake machine around it and
-// helpers to write the knowledge base and read what a check leaves behind.
+// helpers to put a knowledge base there and read what a check leaves behind.
 
 #include <gtest/gtest.h>
 
 #include <memory>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "app/clsApp.h"
+#include "base/CodePage.h"
+#include "base/TestSupport.h"
 #include "base/gblnCancel.h"
 #include "fakes/FakeMachine.h"
 #include "fakes/TempFolder.h"
@@ -17,19 +20,8 @@
 
 namespace testing_support {
 
-struct StatusEvent {
-    int32_t type;
-    std::wstring text;
-    int32_t index;
-    int32_t count;
-    int32_t id;
-    bool operator==(const StatusEvent&) const = default;
-};
-
-inline std::ostream& operator<<(std::ostream& out, const StatusEvent& e) {
-    return out << "{" << e.type << ", " << ::testing::PrintToString(e.text) << ", " << e.index << ", " << e.count
-               << ", " << e.id << "}";
-}
+// A Status event: type, text, index, count, id.
+using StatusEvent = std::tuple<int32_t, std::wstring, int32_t, int32_t, int32_t>;
 
 class AppFixture : public ::testing::Test {
 protected:
@@ -45,11 +37,12 @@ protected:
     // Writes the knowledge base (lines joined with CR LF, in the ANSI code page).
     void WriteDataFile(std::initializer_list<std::wstring_view> lines) {
         std::wstring text;
-        for (auto line : lines) {
-            text += line;
-            text += L"\r\n";
-        }
+        for (auto line : lines) (text += line) += L"\r\n";
         folder.Write(L"Vigilor.dat", platform::ToAnsi(text));
+    }
+    // The knowledge base tests/data/app/strName, in the ANSI code page.
+    void UseDataFile(const std::string& strName) {
+        folder.Write(L"Vigilor.dat", platform::ToAnsi(base::Utf8ToWide(test_support::Golden("app/" + strName))));
     }
 
     // Creates the controller and records its Status events.
@@ -62,9 +55,7 @@ protected:
         return app;
     }
 
-    std::string ReadTemp(std::wstring_view strName) const {
-        return folder.Read(std::wstring(L"TEMP") + platform::PathSep() + std::wstring(strName));
-    }
+    std::string ReadTemp(std::wstring_view strName) const { return folder.Read(L"TEMP/" + std::wstring(strName)); }
 
     TempFolder folder;
     FakeMachine fake;

@@ -1,15 +1,14 @@
 #include <gtest/gtest.h>
 
 #include "app/AppFixture.h"
-#include "app/DataFiles.h"
 #include "app/mdlDataFile.h"
 #include "base/CodePage.h"
-#include "base/VbError.h"
+#include "base/TestSupport.h"
 
 namespace {
 
+using test_support::Golden;
 using testing_support::AppFixture;
-using testing_support::ReadData;
 using testing_support::StatusEvent;
 
 std::string Ansi(std::wstring_view text) { return platform::ToAnsi(text); }
@@ -18,7 +17,7 @@ class ClsAppTest : public AppFixture {
 protected:
     // Two firewalls (one installed, one not) and a communication check.
     void WriteSampleKnowledgeBase() {
-        folder.Write(L"Vigilor.dat", Ansi(base::Utf8ToWide(ReadData("sample/Vigilor.dat"))));
+        UseDataFile("sample/Vigilor.dat");
         fake.registry.AddUninstallEntry(L"{A1}", std::wstring(L"Alfa Firewall 2.0"));
         fake.processes.processes = {L"init", L"gamma.exe"};
     }
@@ -37,8 +36,7 @@ TEST_F(ClsAppTest, CompleteCheckWritesReportStatusAndLogs) {
             {1, L"Inicializace", 0, 0, 0}, {1, L"Inicializace", 1, 3, 0}, {1, L"Inicializace", 2, 3, 0},
             {1, L"Inicializace", 3, 3, 0}, {2, L"Scan", 0, 0, 0},          {3, L"", 1, 3, 1},
             {4, L"", 1, 3, 1},             {3, L"", 2, 3, 2},              {4, L"", 2, 3, 2},
-            {6, L"Finish", 0, 0, 0},
-        };
+            {6, L"Finish", 0, 0, 0}};
         EXPECT_EQ(events, expected);
         EXPECT_TRUE(app->Bredd(1)->IsFound());
         EXPECT_FALSE(app->Bredd(2)->IsFound());
@@ -49,9 +47,8 @@ TEST_F(ClsAppTest, CompleteCheckWritesReportStatusAndLogs) {
 
     // The report, the system log (asking for breed 4, which does not exist,
     // is recorded with its id) and the debug log with every record in order.
-    for (const wchar_t* file : {L"report.txt", L"SYS_Quorvex_261206.TXT", L"DEBUG_Quorvex_261206.TXT"}) {
-        const std::string golden = ReadData("sample/" + base::WideToUtf8(file));
-        EXPECT_EQ(ReadTemp(file), Ansi(base::Utf8ToWide(golden))) << base::WideToUtf8(file);
+    for (const std::string file : {"report.txt", "SYS_Quorvex_261206.TXT", "DEBUG_Quorvex_261206.TXT"}) {
+        EXPECT_EQ(ReadTemp(base::Utf8ToWide(file)), Ansi(base::Utf8ToWide(Golden("app/sample/" + file)))) << file;
     }
 }
 
@@ -69,13 +66,18 @@ TEST_F(ClsAppTest, CancelDuringTheLoadSkipsScanAndKeepsTheOldReport) {
     EXPECT_EQ(app->Detector().BreedCount(), 2);
     EXPECT_NE(ReadTemp(L"DEBUG_Quorvex_261206.TXT").find("(Check_ReadData)\tEND: RETURN=-1"), std::string::npos);
 
-    // The next check reads the whole file again without doubling any track.
+    // The next check reads the whole file again without doubling any track;
+    // the one after that does not read it at all.
     onStatus = nullptr;
+    EXPECT_EQ(app->Check(3), 1);
+    EXPECT_EQ(app->Detector().Tracks(-1, -1)->Count(), 3);
     events.clear();
     EXPECT_EQ(app->Check(3), 1);
+    EXPECT_EQ(events.at(0), (StatusEvent{1, L"Inicializace", 0, 0, 0}));
+    EXPECT_EQ(events.at(1), (StatusEvent{2, L"Scan", 0, 0, 0}));
     EXPECT_EQ(app->Detector().BreedCount(), 3);
-    EXPECT_EQ(app->Detector().Tracks(-1, -1)->Count(), 3);
-    EXPECT_TRUE(app->Bredd(3)->IsScaned());
+    EXPECT_TRUE(app->Bredd(3)->IsScaned()) << "the download track took part this time";
+    EXPECT_FALSE(app->Bredd(3)->IsFound()) << "nothing serves the test address";
 }
 
 TEST_F(ClsAppTest, CancelDuringTheScanWritesWhatWasEvaluated) {
@@ -92,24 +94,8 @@ TEST_F(ClsAppTest, CancelDuringTheScanWritesWhatWasEvaluated) {
     EXPECT_EQ(report.find("BreedID:2\r\n"), std::string::npos);
 }
 
-TEST_F(ClsAppTest, SecondCheckDoesNotReloadTheKnowledgeBase) {
-    WriteSampleKnowledgeBase();
-    auto app = MakeApp();
-    app->Check(3);
-    events.clear();
-    EXPECT_EQ(app->Check(3), 1);
-    EXPECT_EQ(events.at(0), (StatusEvent{1, L"Inicializace", 0, 0, 0}));
-    EXPECT_EQ(events.at(1), (StatusEvent{2, L"Scan", 0, 0, 0}));
-    EXPECT_EQ(app->Detector().BreedCount(), 3);
-    EXPECT_TRUE(app->Bredd(3)->IsScaned()) << "the download track took part this time";
-    EXPECT_FALSE(app->Bredd(3)->IsFound()) << "nothing serves the test address";
-}
-
 TEST_F(ClsAppTest, LoaderSkippingRules) {
-    WriteDataFile({L"[General]", L"Count= 4 ", L"[Breed_1]", L"Name=One", L"Filter=abc", L"Count=4",
-                   L"Track1=DUN~#~#=~#~# 7 ", L"Track2=DUN~#~#=~#~#x", L"Track3=DUN~#~#=~#",
-                   L"Track4=dun~#in~#instr~#t~#128", L"[Breed_2]", L"Name=Dropped", L"Count=", L"Track1=DUN~#~#=~#~#1",
-                   L"[Breed_3]", L"Name=" + std::wstring(300, L'n')});
+    UseDataFile("load/skipping.dat");
     auto app = MakeApp();
     app->Check(0);
     const clsDetector& detector = app->Detector();
@@ -128,6 +114,7 @@ TEST_F(ClsAppTest, LoaderSkippingRules) {
     EXPECT_EQ(tracks->Item(3)->InputValue(), L"in");
     EXPECT_EQ(app->Bredd(2), nullptr) << "a Count that is not numeric drops the breed";
     EXPECT_EQ(app->Bredd(3)->Name(), std::wstring(254, L'n'));
+    EXPECT_EQ(app->Bredd(3)->TrackCount(), 0) << "a track value cut at 254 characters has lost its fields";
     EXPECT_EQ(app->Bredd(4)->TrackCount(), 0) << "a missing section gives an empty breed";
     EXPECT_EQ(app->Bredd(4)->Proof(), 5);
 }
@@ -154,10 +141,7 @@ private:
 // A short file that names many breeds and tracks costs a lookup per value it
 // holds, not per value it names, and still loads exactly as before.
 TEST_F(ClsAppTest, LoaderAsksOnlyForKeysTheFileHas) {
-    WriteDataFile({L"[General]", L"Count=300", L"[breed_2]", L"Name=Two", L"Count=32767", L"track2=DUN~#~#=~#~#1",
-                   L"Track01=DUN~#~#=~#~#1", L"Track 3=DUN~#~#=~#~#1", L"Track3a=DUN~#~#=~#~#1",
-                   L"Track32767=DUN~#~#=~#~#2", L"[Breed_3]", L"Count=1", L"Track2=DUN~#~#=~#~#1", L"[Breed_04]",
-                   L"Name=Not four"});
+    UseDataFile("load/sparse.dat");
     CountingProfile counting(*platform::Host().profile);
     platform::Machine replacement;
     replacement.profile = &counting;
@@ -178,20 +162,14 @@ TEST_F(ClsAppTest, LoaderAsksOnlyForKeysTheFileHas) {
 }
 
 TEST_F(ClsAppTest, OverflowInTheKnowledgeBaseReachesTheCaller) {
-    WriteDataFile({L"[General]", L"Count=2", L"[Breed_1]", L"Count=1", L"Track1=DUN~#~#=~#~#1", L"[Breed_2]",
-                   L"Proof=40000"});
+    UseDataFile("load/proof-overflows.dat");
     auto app = MakeApp();
-    try {
-        app->Check(1);
-        FAIL() << "the overflow did not reach the caller";
-    } catch (const base::VbError& e) {
-        EXPECT_EQ(e.Number(), base::vbErrOverflow);
-    }
-    EXPECT_EQ(events.back().type, 1) << "no Scan after a failed load";
+    EXPECT_EQ(test_support::ErrorNumber([&] { app->Check(1); }), base::vbErrOverflow);
+    EXPECT_EQ(std::get<0>(events.back()), 1) << "no Scan after a failed load";
     EXPECT_EQ(app->Detector().BreedCount(), 1);
 
     // A filter that does not fit 16 bits fails the same way, after "Scan".
-    WriteDataFile({L"[General]", L"Count=0"});
+    UseDataFile("load/empty.dat");
     events.clear();
     EXPECT_THROW(app->Check(70000), base::VbError);
     EXPECT_EQ(events.back(), (StatusEvent{2, L"Scan", 0, 0, 0}));
@@ -204,22 +182,6 @@ TEST_F(ClsAppTest, MissingOrEmptyDataFileFindsNothing) {
     EXPECT_EQ(app->Check(1), 1);
     EXPECT_EQ(app->Detector().BreedCount(), 0);
     EXPECT_EQ(ReadTemp(L"report.txt"), "PlatformID=2\r\nOS Version 10.0.19045 Service Pack 1\r\n\r\n\r\n");
-}
-
-TEST_F(ClsAppTest, LargeKnowledgeBaseAndHugeValuesLoad) {
-    std::string text = "[General]\r\nCount=10000\r\n[Breed_1]\r\nName=" + std::string(100000, 'x') +
-                       "\r\nCount=1\r\nTrack1=DUN~#~#=~#" + std::string(100000, 'y') + "~#0\r\n";
-    for (int n = 2; n <= 10000; ++n) {
-        text += "[Breed_" + std::to_string(n) + "]\r\nName=B" + std::to_string(n) + "\r\nCount=1\r\nTrack1=DUN~#~#=~#~#0\r\n";
-    }
-    folder.Write(L"Vigilor.dat", text);
-    auto app = MakeApp();
-    EXPECT_EQ(app->Check(1), 1);
-    EXPECT_EQ(app->Detector().BreedCount(), 10000);
-    EXPECT_EQ(app->Bredd(1)->Name(), std::wstring(254, L'x'));
-    EXPECT_EQ(app->Bredd(1)->TrackCount(), 0) << "a track value cut at 254 characters has lost its fields";
-    EXPECT_EQ(app->Bredd(10000)->Name(), L"B10000");
-    EXPECT_EQ(app->Detector().Tracks(-1, -1)->Count(), 9999);
 }
 
 TEST_F(ClsAppTest, FailedVersionQueryLeavesZerosAndATrailingBlank) {
@@ -242,8 +204,8 @@ TEST_F(ClsAppTest, WriteToFileAppendsReplacesAndReportsFailure) {
     EXPECT_EQ(folder.Read(L"out.txt"), Ansi(L"č\r\n"));
 
     EXPECT_FALSE(app->WriteToFile(folder.File(L"missing") + platform::PathSep() + L"x.txt", L"a", true));
-    EXPECT_NE(ReadTemp(L"SYS_Quorvex_261206.TXT").find("#ERRLOG#: "), std::string::npos);
-    EXPECT_NE(ReadTemp(L"SYS_Quorvex_261206.TXT").find("[clsApp] (WriteToFile)\t\t75\t"), std::string::npos);
+    const std::string logged = "#ERRLOG#: 2026/12/06 09:05:03\tQuorvex[clsApp] (WriteToFile)\t\t75\t";
+    EXPECT_NE(ReadTemp(L"SYS_Quorvex_261206.TXT").find(logged), std::string::npos);
 }
 
 TEST_F(ClsAppTest, ProgramInTheRootOfADrive) {

@@ -6,19 +6,20 @@
 #include <tuple>
 #include <vector>
 
-#include "app/DataFiles.h"
 #include "app/clsLint.h"
 #include "app/mdlTools.h"
 #include "base/CodePage.h"
+#include "base/TestSupport.h"
 #include "fakes/FakeConsole.h"
 #include "platform/BuildConventions.h"
 
 namespace {
 
-using testing_support::DataPath;
-using testing_support::ReadData;
-
 const bool kUtf8 = platform::DataFileEncoding() == platform::TextEncoding::Utf8;
+
+std::filesystem::path DataPath(std::string_view strName) {
+    return std::filesystem::path(QUORVEX_TEST_DATA) / "app" / strName;
+}
 
 // What the linter says of each knowledge base in a data folder, in file-name
 // order; the folder's findings.txt holds what it must say.
@@ -41,14 +42,14 @@ std::string FindingsIn(std::string_view strFolder) {
 // Every knowledge base in lint/ holds one fault (clean.dat none; line-ends-*
 // the same one with each kind of line end).
 TEST(ClsLintTest, EachFaultGivesExactlyItsFindings) {
-    EXPECT_EQ(FindingsIn("lint"), ReadData("lint/findings.txt"));
+    EXPECT_EQ(FindingsIn("lint"), test_support::Golden("app/lint/findings.txt"));
 }
 
 // A name in the other encoding, and a library path with a folder in it: what
 // they give depends on the build's file encoding and library search.
 TEST(ClsLintTest, PlatformDependentFindings) {
     const std::string folder = kUtf8 ? "lint/linux" : "lint/windows";
-    EXPECT_EQ(FindingsIn(folder), ReadData(folder + "/findings.txt"));
+    EXPECT_EQ(FindingsIn(folder), test_support::Golden("app/" + folder + "/findings.txt"));
 }
 
 TEST(ClsLintTest, SampleKnowledgeBaseOfThisBuildIsClean) {
@@ -61,10 +62,8 @@ TEST(ClsLintTest, SampleKnowledgeBaseOfThisBuildIsClean) {
 
 TEST(ClsLintTest, ExitStatusAndSummary) {
     const std::tuple<const char*, int32_t, std::wstring> runs[] = {
-        {"clean.dat", 0, L": 0 errors, 0 warnings\n"},
-        {"filter-bits.dat", 0, L": 0 errors, 1 warning\n"},
-        {"proof-above-tracks.dat", 1, L": 1 error, 0 warnings\n"},
-    };
+        {"clean.dat", 0, L": 0 errors, 0 warnings\n"}, {"filter-bits.dat", 0, L": 0 errors, 1 warning\n"},
+        {"proof-above-tracks.dat", 1, L": 1 error, 0 warnings\n"}};
     for (const auto& [name, status, summary] : runs) {
         const std::wstring file = (DataPath("lint") / name).wstring();
         testing_support::FakeConsole console;

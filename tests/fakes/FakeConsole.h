@@ -1,7 +1,6 @@
 #pragma once
-// A console for tests: output and error collected as text, a terminal flag
-// and width to choose, and requests (Ctrl+C, close) queued by the test.
-// Waiting moves a fake clock on instead of sleeping.
+// A console for tests: output collected as text, requests (Ctrl+C, close)
+// queued by the test, and waits that move a fake clock instead of sleeping.
 
 #include <deque>
 #include <string>

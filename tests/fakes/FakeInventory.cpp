@@ -141,22 +141,11 @@ FakeFolders::Node& FakeFolders::Add(std::wstring_view strPath, uint32_t lngAttri
     return *node;
 }
 
-FakeFolders::Node& FakeFolders::AddLink(std::wstring_view strPath, std::wstring_view strTarget) {
-    Node& link = Add(strPath, platform::kAttrDirectory | platform::kAttrReparsePoint);
-    link.linkTarget.assign(strTarget);
-    return link;
-}
-
-FakeFolders::Node* FakeFolders::Resolve(std::wstring_view strPath, int depth) {
-    if (depth > 40) return nullptr;  // a link cycle: the system gives up too
+FakeFolders::Node* FakeFolders::Find(std::wstring_view strPath) {
     Node* node = &root;
     for (const std::wstring& part : Split(strPath, platform::PathSeparator())) {
-        if (!node->linkTarget.empty()) node = Resolve(node->linkTarget, depth + 1);
-        if (node == nullptr) return nullptr;
-        node = node->Child(part);
-        if (node == nullptr) return nullptr;
+        if (node != nullptr) node = node->Child(part);
     }
-    if (!node->linkTarget.empty()) node = Resolve(node->linkTarget, depth + 1);
     return node;
 }
 
@@ -174,8 +163,7 @@ std::unique_ptr<platform::FolderSearch> FakeFolders::FindFirst(std::wstring_view
 }
 
 bool FakeFolders::FileExists(std::wstring_view strPath) {
-    if (memoryFiles.count(std::wstring(strPath)) != 0) return true;
-    return underlying != nullptr && underlying->FileExists(strPath);
+    return memoryFiles.count(std::wstring(strPath)) != 0 || (underlying != nullptr && underlying->FileExists(strPath));
 }
 
 bool FakeFolders::FolderExists(std::wstring_view strPath) {
@@ -185,8 +173,7 @@ bool FakeFolders::FolderExists(std::wstring_view strPath) {
 }
 
 bool FakeFolders::DeleteFile(std::wstring_view strPath) {
-    if (memoryFiles.erase(std::wstring(strPath)) != 0) return true;
-    return underlying != nullptr && underlying->DeleteFile(strPath);
+    return memoryFiles.erase(std::wstring(strPath)) != 0 || (underlying != nullptr && underlying->DeleteFile(strPath));
 }
 
 bool FakeFolders::ReadFile(std::wstring_view strPath, std::string& bytes) {
@@ -219,7 +206,7 @@ void FakeInternet::Serve(std::wstring_view strURL, std::wstring_view strText) {
 }
 
 int32_t FakeInternet::DownloadToFile(std::wstring_view strURL, std::wstring_view strFile) {
-    fetches.push_back({std::wstring(strURL), std::wstring(strFile)});
+    downloadedTo.emplace_back(strFile);
     const auto found = resources.find(std::wstring(strURL));
     if (found == resources.end()) return static_cast<int32_t>(0x800C0005u);  // unreachable
     const Resource& resource = found->second;

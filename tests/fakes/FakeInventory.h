@@ -1,8 +1,6 @@
 #pragma once
-// In-memory inventory sources for tests: a registry, a folder tree, services
-// and drivers, processes, dial-up entries, special folders, a download server
-// and loadable libraries. Members are public so that a test fills them
-// directly; a FakeMachine installs all of them.
+// In-memory inventory sources for tests, filled directly by the test through
+// public members; a FakeMachine installs all of them.
 
 #include <cstdint>
 #include <functional>
@@ -30,27 +28,18 @@ public:
         std::vector<std::wstring> subkeys;      // folded paths, in enumeration order
         std::map<std::wstring, Value> values;   // by folded value name
     };
-
-    // Error codes the registry answers with.
     static constexpr int32_t kFileNotFound = 2;
     static constexpr int32_t kMoreData = 234;
     static constexpr int32_t kNoMoreItems = 259;
 
-    // Keys by folded path.
-    std::map<std::wstring, Key> keys;
+    std::map<std::wstring, Key> keys;  // by folded path
     bool separateViews = false;
-    // What the 32-bit view holds while separateViews is set; null: the same
-    // keys as the native view.
-    FakeRegistry* view32 = nullptr;
-    // Called before each subkey enumeration with its index (e.g. to set a stop flag).
-    std::function<void(uint32_t)> onEnumKey;
-    // Keys open right now: every way out of a walk must bring it back to 0.
-    int openKeys = 0;
-    // Access masks passed to OpenKeyEx, in call order.
-    std::vector<uint32_t> openAccess;
+    FakeRegistry* view32 = nullptr;  // the 32-bit view while separateViews is set; null: the native keys
+    std::function<void(uint32_t)> onEnumKey;  // called with the index before each subkey enumeration
+    int openKeys = 0;                         // every way out of a walk must bring it back to 0
+    std::vector<uint32_t> openAccess;         // access masks passed to OpenKeyEx
 
-    // One uninstall entry: a subkey of the uninstall key, with a "DisplayName"
-    // of the given type when displayName is set.
+    // A subkey of the uninstall key, with a "DisplayName" when displayName is set.
     void AddUninstallEntry(std::wstring_view strSubkey, std::optional<std::wstring> displayName,
                            uint32_t lngType = platform::kRegSz);
 
@@ -60,47 +49,41 @@ public:
     bool HasSeparateViews() const override { return separateViews; }
 };
 
-// FindFirst walks an in-memory tree; the other file operations see the
-// in-memory files first (downloads land there) and fall through to the file
-// system underneath (the real one when installed by FakeMachine), so log
-// files and temporary folders still work.
+// FindFirst walks an in-memory tree; the other operations see the in-memory
+// files (downloads) first and fall through to the file system underneath, so
+// log files and temporary folders still work.
 class FakeFolders final : public platform::FileSystem {
 public:
     struct Node {
         std::wstring name;
         uint32_t attributes = platform::kAttrNormal;
         bool unreadable = false;      // a search of it fails (access denied)
-        std::wstring linkTarget;      // a link or junction: searches of it show the target
         std::vector<std::unique_ptr<Node>> children;  // in the order the search returns them
         Node* Child(std::wstring_view strName) const;
     };
 
     Node root;  // parent of the first path parts ("" for a POSIX root, "C:" for a drive)
-    // Files that exist only in memory, by full path.
-    std::map<std::wstring, std::string> memoryFiles;
-    // Paths whose reading fails even though they exist (locked).
-    std::vector<std::wstring> lockedFiles;
-    // The file system underneath for everything the tree does not answer;
-    // null: those operations fail.
-    platform::FileSystem* underlying = platform::Host().files;
-    // Folders the program asked to create, in order.
-    std::vector<std::wstring> created;
-    // Called for every entry a search hands out, "." and ".." included.
-    std::function<void(const platform::FindEntry&)> onEntry;
-    // Patterns passed to FindFirst, in call order; searches open right now.
-    std::vector<std::wstring> searches;
+    std::map<std::wstring, std::string> memoryFiles;  // by full path
+    std::vector<std::wstring> lockedFiles;            // exist, but cannot be read
+    platform::FileSystem* underlying = platform::Host().files;  // null: what the tree does not answer fails
+    std::vector<std::wstring> created;                          // folders the program asked to create
+    std::function<void(const platform::FindEntry&)> onEntry;    // every entry handed out, "." and ".." too
+    std::vector<std::wstring> searches;                         // patterns passed to FindFirst
     int openSearches = 0;
 
-    // Paths are split at the platform separator. Parents are created as folders.
+    // Paths are split at the platform separator; parents are created as folders.
     Node& AddFolder(std::wstring_view strPath, uint32_t lngAttributes = platform::kAttrDirectory) {
         return Add(strPath, lngAttributes | platform::kAttrDirectory);
     }
     Node& AddFile(std::wstring_view strPath) { return Add(strPath, platform::kAttrArchive); }
-    // A folder link (reparse point) whose search shows strTarget's entries.
-    Node& AddLink(std::wstring_view strPath, std::wstring_view strTarget);
-    Node* Find(std::wstring_view strPath) { return Resolve(strPath, 0); }
+    // A folder link (reparse point): empty, as a walk must not search it anyway.
+    Node& AddLink(std::wstring_view strPath) {
+        return Add(strPath, platform::kAttrDirectory | platform::kAttrReparsePoint);
+    }
+    Node* Find(std::wstring_view strPath);
 
-    std::unique_ptr<platform::FolderSearch> FindFirst(std::wstring_view strPattern, platform::FindEntry& first) override;
+    std::unique_ptr<platform::FolderSearch> FindFirst(std::wstring_view strPattern,
+                                                      platform::FindEntry& first) override;
     bool CreateFolder(std::wstring_view strPath) override {
         created.emplace_back(strPath);
         return underlying != nullptr && underlying->CreateFolder(strPath);
@@ -115,7 +98,6 @@ public:
 
 private:
     Node& Add(std::wstring_view strPath, uint32_t lngAttributes);
-    Node* Resolve(std::wstring_view strPath, int depth);
 };
 
 class FakeServices final : public platform::Services {
@@ -137,7 +119,7 @@ class FakeProcesses final : public platform::Processes {
 public:
     std::vector<std::wstring> processes;  // executable names in snapshot order
     bool snapshotOk = true;
-    std::vector<uint32_t> flags;          // flags of each snapshot taken
+    std::vector<uint32_t> flags;  // of each snapshot taken
 
     bool Snapshot(uint32_t lngFlags, std::vector<std::wstring>& exeNames) override {
         flags.push_back(lngFlags);
@@ -148,8 +130,7 @@ public:
 
 class FakeDialUp final : public platform::DialUp {
 public:
-    // What the phone book answers when there is no dial-up support.
-    static constexpr int32_t kNoSupport = 632;
+    static constexpr int32_t kNoSupport = 632;  // no dial-up support
     std::vector<std::wstring> entries;
     int32_t result = 0;
 
@@ -181,14 +162,10 @@ public:
     };
     std::map<std::wstring, Resource> resources;  // addresses not listed are unreachable
     FakeFolders* store = nullptr;                // where downloads are written
-    std::vector<std::wstring> cacheDeleted;      // addresses dropped from the cache, in order
-    struct Fetch {
-        std::wstring url;
-        std::wstring file;
-    };
-    std::vector<Fetch> fetches;
+    std::vector<std::wstring> cacheDeleted;      // addresses dropped from the cache
+    std::vector<std::wstring> downloadedTo;      // the file of each download asked for
 
-    // Serves text: written in the ANSI code page.
+    // Serves text, written in the ANSI code page.
     void Serve(std::wstring_view strURL, std::wstring_view strText);
 
     void DeleteCacheEntry(std::wstring_view strURL) override { cacheDeleted.emplace_back(strURL); }
@@ -198,7 +175,7 @@ public:
 class FakeLibraries final : public platform::Libraries {
 public:
     std::map<std::wstring, uintptr_t> libraries;  // loadable names and their handles
-    std::vector<uintptr_t> freed;                  // handles released, in order
+    std::vector<uintptr_t> freed;
 
     uintptr_t Load(std::wstring_view strName) override;
     int32_t Free(uintptr_t hModule) override;

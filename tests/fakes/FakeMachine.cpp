@@ -19,19 +19,10 @@ int32_t FakeDialogs::MessageBox(std::wstring_view strText, std::wstring_view str
 
 FakeMachine::FakeMachine() {
     internet.store = &files;
-    platform::Machine bundle;
-    bundle.clock = &clock;
-    bundle.system = &system;
-    bundle.dialogs = &dialogs;
-    bundle.registry = &registry;
-    bundle.files = &files;
-    bundle.services = &services;
-    bundle.processes = &processes;
-    bundle.dialUp = &dialUp;
-    bundle.folders = &folders;
-    bundle.libraries = &libraries;
-    bundle.internet = &internet;
-    mScope = std::make_unique<platform::ScopedMachine>(bundle);
+    mScope = std::make_unique<platform::ScopedMachine>(platform::Machine{
+        .registry = &registry, .files = &files, .services = &services, .processes = &processes, .dialUp = &dialUp,
+        .folders = &folders, .libraries = &libraries, .internet = &internet, .system = &system, .clock = &clock,
+        .dialogs = &dialogs});
 }
 
 FakeMachine::~FakeMachine() = default;

@@ -1,8 +1,6 @@
 #pragma once
-// A deterministic machine for tests: a clock and date that only move when the
-// test says so, fixed system facts, and message boxes that are recorded and
-// answered from a script. Concerns the fake does not replace come from the
-// real machine (files in a real temporary folder, the profile reader).
+// A deterministic machine for tests: clocks that move only when the test says
+// so, fixed system facts, scripted message boxes; the profile reader is real.
 
 #include <deque>
 #include <memory>
@@ -36,7 +34,6 @@ public:
     platform::VersionInfo version{10, 0, 19045, platform::kPlatformWin32NT, L"Service Pack 1"};
     std::wstring programPath;
     std::wstring programFolder;
-    uint64_t instanceHandle = 4194304;
     uint32_t lastError = 0;
     wchar_t decimalSeparator = L'.';
     std::wstring dateSeparator = L"/";
@@ -48,7 +45,7 @@ public:
     }
     std::wstring ProgramPath() override { return programPath; }
     std::wstring ProgramFolder() override { return programFolder; }
-    uint64_t InstanceHandle() override { return instanceHandle; }
+    uint64_t InstanceHandle() override { return 4194304; }
     uint32_t LastError() override { return lastError; }
     wchar_t DecimalSeparator() override { return decimalSeparator; }
     std::wstring DateSeparator() override { return dateSeparator; }
@@ -80,9 +77,6 @@ public:
     FakeClock clock;
     FakeSystemInfo system;
     FakeDialogs dialogs;
-    // Inventory sources (fakes/FakeInventory.h). files searches an in-memory
-    // tree and keeps downloads in memory; every other file operation still
-    // reaches the real file system.
     FakeRegistry registry;
     FakeFolders files;
     FakeServices services;

@@ -1,7 +1,6 @@
 #pragma once
 // A log writer that records what the trace facade hands it, and a guard that
-// attaches one to the facade for a test and detaches it afterwards.
-// Header-only: only test programs that link quorvex_log include it.
+// attaches one for a test. Header-only: not every test program links quorvex_log.
 
 #include <memory>
 #include <stdexcept>
@@ -73,9 +72,8 @@ public:
     }
 };
 
-// Attaches a fresh RecordingLog under "Quorvex" for its lifetime; the version
-// header the first attach writes is dropped so that a test sees only its own
-// records.
+// Attaches a fresh RecordingLog under "Quorvex" for its lifetime, without the
+// version header the first attach writes.
 class ScopedRecordingLog {
 public:
     ScopedRecordingLog() {

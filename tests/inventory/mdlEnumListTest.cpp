@@ -15,6 +15,8 @@
 
 namespace {
 
+using testing_support::FakeDialUp;
+
 constexpr int32_t kObjectError = base::vbObjectError;
 const std::wstring kUninstall = mdlEnumList::kUninstallKey;
 
@@ -74,16 +76,13 @@ TEST_F(EnumListTest, RegistryListLinesRecordsAndStops) {
     EXPECT_EQ(Records().rfind(L"3:Quorvex(RegistryList)\tSTART:\n"
                               L"2:Quorvex(RegistryList)\t\t-2147221503\t(RegistryList)\t", 0), 0u);
     EXPECT_EQ(log->events.back().text, L"Quorvex(RegistryList)\tEND:");
+}
 
-    // A name that leaves no room for its NUL in 2000 characters ends the walk without an error.
-    machine.registry.keys.clear();
-    log->ClearRecords();
-    list.Dispose();
+// A name that leaves no room for its NUL in 2000 characters ends the walk without an error.
+TEST_F(EnumListTest, RegistryListEndsAtANameTooLong) {
     for (const std::wstring& key : {std::wstring(L"first"), std::wstring(2000, L'k'), std::wstring(1999, L'k')}) {
         machine.registry.AddUninstallEntry(key, L"N");
     }
-    machine.registry.onEnumKey = nullptr;
-    gblnCancel = false;
     mdlEnumList::RegistryList(kUninstall, list);
     EXPECT_EQ(list.Text(), L"first~#N\r\n");
     EXPECT_TRUE(log->TextsOf(mdlLog::ERRLOG).empty());
@@ -93,7 +92,8 @@ TEST_F(EnumListTest, GetRegValueAndGetFolderPath) {
     AddUninstallEntries();
     std::wstring value;
     int32_t type = 1;
-    EXPECT_FALSE(mdlAPI::GetRegValue(platform::kHKeyLocalMachine, kUninstall + L"Expanded", L"displayname", value, type));
+    EXPECT_FALSE(
+        mdlAPI::GetRegValue(platform::kHKeyLocalMachine, kUninstall + L"Expanded", L"displayname", value, type));
     EXPECT_EQ(type, 2);
     ASSERT_EQ(log->debugs.size(), 1u);
     EXPECT_EQ(log->debugs[0].first, L"Quorvex(GetRegValue)\t");
@@ -128,7 +128,7 @@ TEST_F(EnumListTest, FileListDepthFirstLinksNotEnteredDepthLimitAndStops) {
     }
     files.AddFolder(P(L"C:/R/S/T"));
     files.AddFolder(P(L"C:/R/Hidden"), platform::kAttrDirectory | platform::kAttrHidden | platform::kAttrSystem);
-    files.AddLink(P(L"C:/R/Loop"), root);
+    files.AddLink(P(L"C:/R/Loop"));
     files.Find(P(L"C:/R/Locked"))->unreadable = true;
     files.AddFile(P(L"C:/R/z.txt"));
     const auto walk = [&](std::wstring_view path, clsEnumList& into) {
@@ -158,8 +158,7 @@ TEST_F(EnumListTest, FileListDepthFirstLinksNotEnteredDepthLimitAndStops) {
     clsEnumList deep;
     walk(root, deep);
     std::wstring deepest;
-    std::wstring line;
-    for (int level = 1; level <= 256; ++level) deepest += (line += P(L"/d")) + L"\r\n";
+    for (size_t level = 1; level <= 256; ++level) deepest += path.substr(root.size(), 2 * level) + L"\r\n";
     EXPECT_EQ(deep.Text(), deepest) << "folders at level 256 are listed but not entered";
     EXPECT_EQ(files.openSearches, 0);
 }
@@ -207,10 +206,7 @@ TEST_F(EnumListTest, ProcessAndDialUpLists) {
     EXPECT_TRUE(log->events.empty());
 
     const std::tuple<std::vector<std::wstring>, int32_t, std::wstring> cases[] = {
-        {{L"A", L"B"}, 0, L"Count=2\r\nA\r\nB\r\n"},
-        {{}, 0, L"Count=0\r\n"},
-        {{L"A"}, testing_support::FakeDialUp::kNoSupport, L""},
-    };
+        {{L"A", L"B"}, 0, L"Count=2\r\nA\r\nB\r\n"}, {{}, 0, L"Count=0\r\n"}, {{L"A"}, FakeDialUp::kNoSupport, L""}};
     for (const auto& [entries, result, text] : cases) {
         machine.dialUp.entries = entries;
         machine.dialUp.result = result;
@@ -228,7 +224,7 @@ TEST_F(EnumListTest, DownloadFile) {
     EXPECT_EQ(mdlEnumList::DownloadFile(L"http://h/ok", list), 1);
     EXPECT_EQ(list.Text(), content);
     EXPECT_EQ(list.Capacity(), list.Length()) << "a large content goes on in one piece";
-    EXPECT_EQ(machine.internet.fetches.at(0).file, tempFile) << "no doubled separator";
+    EXPECT_EQ(machine.internet.downloadedTo.at(0), tempFile) << "no doubled separator";
     EXPECT_TRUE(machine.files.memoryFiles.empty());
 
     machine.system.programFolder.pop_back();
@@ -236,15 +232,14 @@ TEST_F(EnumListTest, DownloadFile) {
     machine.internet.resources[L"http://h/vanished"] = {"gone", 0, false};
     machine.internet.Serve(L"http://h/locked", L"locked");
     const std::pair<const wchar_t*, int32_t> failures[] = {
-        {L"http://h/unreachable", 1}, {L"http://h/partial", 1}, {L"http://h/vanished", 0}, {L"http://h/locked", 0},
-    };
+        {L"http://h/unreachable", 1}, {L"http://h/partial", 1}, {L"http://h/vanished", 0}, {L"http://h/locked", 0}};
     for (const auto& [url, result] : failures) {
         if (std::wstring_view(url) == L"http://h/locked") machine.files.lockedFiles.push_back(tempFile);
         clsEnumList fetched;
         EXPECT_EQ(mdlEnumList::DownloadFile(url, fetched), result) << url;
         EXPECT_EQ(fetched.Capacity(), 0) << url;
         EXPECT_TRUE(machine.files.memoryFiles.empty()) << url;
-        EXPECT_EQ(machine.internet.fetches.back().file, tempFile);
+        EXPECT_EQ(machine.internet.downloadedTo.back(), tempFile);
     }
     EXPECT_EQ(machine.internet.cacheDeleted.back(), L"http://h/locked");
     EXPECT_EQ(machine.internet.cacheDeleted.size(), 5u);
