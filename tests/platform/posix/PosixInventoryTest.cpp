@@ -188,13 +188,12 @@ const char* FakeEnvironment(const char* name) {
 
 TEST(PosixShellFoldersTest, FolderIdsMapToTheLinuxPlaces) {
     const std::pair<std::string, std::string> home{"HOME", "/home/u"};
-    // An empty path: not found.
     const std::tuple<int32_t, std::map<std::string, std::string>, std::wstring> cases[] = {
         {platform::kFolderProgramFiles, {}, L"/root/opt"},
         {platform::kFolderCommonPrograms, {}, L"/root/usr/share/applications"},
         {platform::kFolderPrograms, {{"XDG_DATA_HOME", "/data"}, home}, L"/data/applications"},
         {platform::kFolderPrograms, {{"XDG_DATA_HOME", "relative"}, home}, L"/home/u/.local/share/applications"},
-        {platform::kFolderPrograms, {}, L""},
+        {platform::kFolderPrograms, {}, L""},  // empty: not found
         {platform::kFolderProgramFilesX86, {}, L""},
         {0x7F, {}, L""},
     };
@@ -214,9 +213,8 @@ TEST(PosixLibrariesTest, LoadsAndFreesASystemLibraryByNameAndNothingElse) {
     ASSERT_NE(first, 0u);
     // The handle is the loader's own, in full width: it finds the library's symbols.
     EXPECT_NE(::dlsym(reinterpret_cast<void*>(first), "cos"), nullptr);
-    const uintptr_t second = libraries.Load(L"libm.so.6");
-    EXPECT_EQ(second, first);
-    EXPECT_NE(libraries.Free(second), 0);
+    EXPECT_EQ(libraries.Load(L"libm.so.6"), first);
+    EXPECT_NE(libraries.Free(first), 0);
     EXPECT_NE(libraries.Free(first), 0);
     for (const wchar_t* name : {L"", L"libquorvex-missing.so", L"/nonexistent/libm.so.6"}) {
         EXPECT_EQ(libraries.Load(name), 0u) << static_cast<int>(*name);
@@ -233,7 +231,6 @@ TEST(PosixShellTest, StartsTheOpenerWithTheTargetAsOneArgumentInTheWorkingFolder
     // Shell syntax in the target stays text: nothing runs it.
     const std::wstring target = L"a b;touch pwned $(touch pwned2) 'q'";
     EXPECT_GT(PosixShell((folder.Path() / "opener").string()).Open(target, folder.File(L"work")), 32);
-    // Waits (bounded) for the opener's one-line report.
     std::string text;
     for (int i = 0; i < 500 && (text.empty() || text.back() != '\n'); ++i) {
         std::this_thread::sleep_for(std::chrono::milliseconds(20));

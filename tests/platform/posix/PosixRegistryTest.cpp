@@ -58,7 +58,6 @@ TEST_F(PosixRegistryTest, SubkeysAreTheInstalledPackagesInFileOrder) {
 }
 
 TEST_F(PosixRegistryTest, DisplayNameIsTheFirstDescriptionLineIfItFitsWithItsNul) {
-    // No text: no value.
     const std::pair<const wchar_t*, std::optional<std::string>> cases[] = {
         {L"zeta\\", "Zeta tool"}, {L"libfoo:amd64\\", "Foo library"}, {L"alpha\\", "Alpha \xc4\x8d"},
         {L"nodesc\\", ""},        {L"fits", std::string(254, 'x')},   {L"long", std::nullopt},
