@@ -37,18 +37,15 @@ TEST(DownloadTest, StoresExactlyTheBodyOrNothingAndAsksTheServerEveryTime) {
     });
     // A port just given back: nothing listens there.
     const std::wstring refused = LocalHttpServer([](const std::string&) { return HttpReply{200, ""}; }).Url("/");
-    const struct {
-        std::wstring url;
-        std::string content;  // "<none>": the download fails
-    } cases[] = {
+    const std::pair<std::wstring, std::string> cases[] = {
         {server.Url("/binary"), binary},    {server.Url("/empty"), ""}, {server.Url("/moved"), binary},
         {server.Url("/missing"), "<none>"}, {refused, "<none>"},        {server.Url("/cached"), "1"},
         {server.Url("/cached"), "2"},
     };
-    for (const auto& c : cases) {
+    for (const auto& [url, content] : cases) {
         int32_t result = -1;
-        EXPECT_EQ(Fetch(c.url, result), c.content) << std::string(c.url.begin(), c.url.end());
-        EXPECT_EQ(result == 0, c.content != "<none>") << std::string(c.url.begin(), c.url.end());
+        EXPECT_EQ(Fetch(url, result), content) << std::string(url.begin(), url.end());
+        EXPECT_EQ(result == 0, content != "<none>") << std::string(url.begin(), url.end());
     }
 }
 

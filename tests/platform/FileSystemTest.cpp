@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "fakes/TempFolder.h"
@@ -38,10 +39,7 @@ TEST(FileSystemTest, FindFirstListsEachMatchOnce) {
     if (!Survives(czech)) czech = Survives(L"Caf\u00e9") ? L"Caf\u00e9" : L"Folder c";
     ASSERT_TRUE(Files().CreateFolder(Join(folder.WPath(), czech)));
     ASSERT_TRUE(Files().AppendText(Join(folder.WPath(), Join(czech, L"d.txt")), L"x"));
-    const struct {
-        std::wstring pattern;
-        std::vector<std::wstring> names;  // none: no search at all
-    } cases[] = {
+    const std::pair<std::wstring, std::vector<std::wstring>> cases[] = {
         {L"*", {czech, L"a.txt", L"b.bin", L"notes.TXT", L"sub"}},
         {L"*.*", {czech, L"a.txt", L"b.bin", L"notes.TXT", L"sub"}},
         {Join(L"sub", L"*"), {L"inner.txt"}},
@@ -49,16 +47,14 @@ TEST(FileSystemTest, FindFirstListsEachMatchOnce) {
         {L"*.txt", {L"a.txt", L"notes.TXT"}},
         {L"?.bin", {L"b.bin"}},
         {L"sub", {L"sub"}},
-        {L"*.none", {}},
+        {L"*.none", {}},  // no names: no search at all
         {Join(L"missing", L"*"), {}},
     };
-    for (const auto& c : cases) {
-        const std::wstring pattern = Join(folder.WPath(), c.pattern);
-        EXPECT_EQ(SortedNames(pattern), c.names) << c.pattern;
+    for (const auto& [pattern, names] : cases) {
+        const std::wstring path = Join(folder.WPath(), pattern);
+        EXPECT_EQ(SortedNames(path), names) << pattern;
         platform::FindEntry entry;
-        if (c.names.empty()) {
-            EXPECT_EQ(Files().FindFirst(pattern, entry), nullptr) << c.pattern;
-        }
+        EXPECT_EQ(Files().FindFirst(path, entry) == nullptr, names.empty()) << pattern;
     }
     for (const auto& item : testing_support::List(Files(), Join(folder.WPath(), L"*"))) {
         EXPECT_EQ((item.attributes & platform::kAttrDirectory) != 0, item.name == L"sub" || item.name == czech);
@@ -73,13 +69,11 @@ TEST(FileSystemTest, CreateTestAndDeleteOnlyWhatIsThere) {
     EXPECT_FALSE(Files().CreateFolder(made));
     // One level at a time: a missing parent is not made.
     EXPECT_FALSE(Files().CreateFolder(Join(folder.File(L"no-parent"), L"child")));
-    const struct {
-        const wchar_t* name;
-        bool file, folder;
-    } cases[] = {{L"file.txt", true, false}, {L"made", false, true}, {L"no-parent", false, false}};
-    for (const auto& c : cases) {
-        EXPECT_EQ(Files().FileExists(folder.File(c.name)), c.file) << c.name;
-        EXPECT_EQ(Files().FolderExists(folder.File(c.name)), c.folder) << c.name;
+    const std::tuple<const wchar_t*, bool, bool> cases[] = {
+        {L"file.txt", true, false}, {L"made", false, true}, {L"no-parent", false, false}};
+    for (const auto& [name, file, subfolder] : cases) {
+        EXPECT_EQ(Files().FileExists(folder.File(name)), file) << name;
+        EXPECT_EQ(Files().FolderExists(folder.File(name)), subfolder) << name;
     }
     EXPECT_TRUE(Files().DeleteFile(folder.File(L"file.txt")));
     EXPECT_FALSE(Files().FileExists(folder.File(L"file.txt")));

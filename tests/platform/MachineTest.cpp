@@ -89,11 +89,9 @@ TEST(ClockTest, CountersMoveForwardAndNowIsAPlausibleLocalTime) {
     EXPECT_LT(elapsed, 0x80000000u);
 
     const platform::LocalDateTime now = Clock().Now();
-    const struct {
-        int value, low, high;
-    } fields[] = {{now.Year, 2024, 2199}, {now.Month, 1, 12},  {now.Day, 1, 31},        {now.Hour, 0, 23},
-                  {now.Minute, 0, 59},    {now.Second, 0, 60}, {now.Millisecond, 0, 999}};
-    for (const auto& f : fields) EXPECT_TRUE(f.value >= f.low && f.value <= f.high) << f.value;
+    const int fields[][3] = {{now.Year, 2024, 2199}, {now.Month, 1, 12},  {now.Day, 1, 31},        {now.Hour, 0, 23},
+                             {now.Minute, 0, 59},    {now.Second, 0, 60}, {now.Millisecond, 0, 999}};
+    for (const auto& [value, low, high] : fields) EXPECT_TRUE(value >= low && value <= high) << value;
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <set>
+#include <tuple>
 
 #include "base/TestSupport.h"
 #include "base/Text.h"
@@ -25,11 +26,7 @@ std::wstring Get(const std::wstring& strFile, std::wstring_view strSection, std:
 TEST(ProfileTest, ReadsValuesTheWindowsWay) {
     const testing_support::TempFolder folder;
     folder.Write(L"a.ini", test_support::Golden("platform/profile.ini"));
-    const struct {
-        const wchar_t *section, *key, *fallback;
-        uint32_t size;
-        const wchar_t* expected;
-    } cases[] = {
+    const std::tuple<const wchar_t*, const wchar_t*, const wchar_t*, uint32_t, const wchar_t*> cases[] = {
         {L"Main", L"Key1", L"", 256, L"value one"},       {L"mAIN", L"KEY1", L"", 256, L"value one"},
         {L" Main\t", L"\tkey1 ", L"", 256, L"value one"}, {L"Main", L"tabbed", L"", 256, L"x"},
         {L"Main", L"dq", L"", 256, L"quoted"},            {L"Main", L"sq", L"", 256, L"single"},
@@ -45,9 +42,9 @@ TEST(ProfileTest, ReadsValuesTheWindowsWay) {
         {L"Main", L"Key1", L"", 1, L""},                  {L"Main", L"Key1", L"", 3, L"va"},
         {L"Main", L"Key1", L"", 10, L"value one"},        {L"Main", L"missing", L"default", 3, L"de"},
     };
-    for (const auto& c : cases) {
-        EXPECT_EQ(Get(folder.File(L"a.ini"), c.section, c.key, c.fallback, c.size), c.expected)
-            << "[" << c.section << "] " << c.key << " size " << c.size;
+    for (const auto& [section, key, fallback, size, expected] : cases) {
+        EXPECT_EQ(Get(folder.File(L"a.ini"), section, key, fallback, size), expected)
+            << "[" << section << "] " << key << " size " << size;
     }
 }
 

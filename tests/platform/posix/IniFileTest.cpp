@@ -7,6 +7,7 @@
 
 #include <optional>
 #include <string>
+#include <tuple>
 
 #include "base/TestSupport.h"
 #include "fakes/TempFolder.h"
@@ -25,11 +26,7 @@ std::optional<std::wstring> Find(const IniFile& ini, std::wstring_view strSectio
 
 TEST(IniFileTest, ParsesTheLinesWindowsAccepts) {
     const IniFile ini(test_support::Golden("platform/lines.ini"));
-    const struct {
-        std::wstring section;
-        std::wstring key;
-        std::optional<std::wstring> expected;
-    } cases[] = {
+    const std::tuple<std::wstring, std::wstring, std::optional<std::wstring>> cases[] = {
         {L"\u010de\u0161tina", L"\u017dlu\u0165ou\u010dk\u00fd", L"k\u016f\u0148"},  // byte-order mark skipped
         {L"\u010cE\u0160TINA", L"\u017dLU\u0164OU\u010cK\u00dd", L"k\u016f\u0148"},  // Czech letters fold
         {L"\u010ce\u0161tina", L";k", std::nullopt},
@@ -42,7 +39,7 @@ TEST(IniFileTest, ParsesTheLinesWindowsAccepts) {
         {L"nul\0x"s, L"v\0y"s, L"ab\0cd"s},          // lookups cut at NUL
         {L"", L"k", std::nullopt},                      // "[ ]" is never found
     };
-    for (const auto& c : cases) EXPECT_EQ(Find(ini, c.section, c.key), c.expected) << c.section << L"/" << c.key;
+    for (const auto& [section, key, value] : cases) EXPECT_EQ(Find(ini, section, key), value) << section << L"/" << key;
 }
 
 // Hostile bytes are the fuzz target's; a line of this length it never builds.
@@ -92,14 +89,12 @@ TEST(IniCacheTest, DropsTheLeastRecentlyUsed) {
 TEST(PosixProfileTest, CutsAtNulAndTreatsTheDefaultLikeAValue) {
     const testing_support::TempFolder folder;
     folder.Write(L"p.ini", "[S]\nnul=ab\0cd\n"s);
-    const struct {
-        const wchar_t *key, *fallback, *expected;
-    } cases[] = {
+    const wchar_t* const cases[][3] = {
         {L"nul", L"", L"ab"}, {L"none", L"   ", L""}, {L"none", L"'x' ", L"x"}, {L"none", L"\"x\"\t", L"\"x\"\t"}};
-    for (const auto& c : cases) {
+    for (const auto& [key, fallback, expected] : cases) {
         std::wstring value;
-        platform::posix::PosixProfile().GetString(L"S", c.key, c.fallback, 64, folder.File(L"p.ini"), value);
-        EXPECT_EQ(value, c.expected) << c.key << L" " << c.fallback;
+        platform::posix::PosixProfile().GetString(L"S", key, fallback, 64, folder.File(L"p.ini"), value);
+        EXPECT_EQ(value, expected) << key << L" " << fallback;
     }
 }
 

@@ -107,8 +107,7 @@ TEST(PosixAppendTest, AWriteCutShortTearsNoRecord) {
     ASSERT_TRUE(files.AppendText(file, L"first\r\n"));
     rlimit old{};
     ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &old), 0);
-    rlimit small = old;
-    small.rlim_cur = 32;
+    const rlimit small{.rlim_cur = 32, .rlim_max = old.rlim_max};
     // Past the limit the kernel would end the process; ignored, the write fails.
     const auto previous = std::signal(SIGXFSZ, SIG_IGN);
     ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);

@@ -10,10 +10,10 @@
 #include <atomic>
 #include <chrono>
 #include <filesystem>
-#include <functional>
 #include <map>
 #include <string>
 #include <thread>
+#include <tuple>
 #include <vector>
 
 #include "fakes/TempFolder.h"
@@ -61,7 +61,6 @@ TEST(PosixProcessesTest, NamesComeFromExeThenArgvThenCommInPidOrder) {
     ASSERT_TRUE(PosixProcesses(root.Path().string()).Snapshot(platform::kSnapProcess, names));
     EXPECT_EQ(names, (Names{L"prog", L"long-process-name", L"ba) sh", L"worker"}));
 
-    // No process table: a failed snapshot.
     fs::remove_all(root.Path() / "proc");
     EXPECT_FALSE(PosixProcesses(root.Path().string()).Snapshot(platform::kSnapProcess, names));
     EXPECT_TRUE(names.empty());
@@ -100,10 +99,11 @@ TEST(PosixServicesTest, NothingToReadIsAManagerThatCannotBeOpened) {
 // NetworkManager not running: the profile files are read.
 bool NotRunning(std::vector<NetworkManagerClient::Profile>&) { return false; }
 
-Names Entries(const TempFolder& root, int32_t& result, PosixDialUp::ProfileSource source = NotRunning) {
+// The entries, and whether the phone book could be read.
+std::pair<Names, bool> Entries(const TempFolder& root, PosixDialUp::ProfileSource source = NotRunning) {
     Names names{L"stale"};
-    result = PosixDialUp(root.Path().string(), std::move(source)).EnumEntries(names);
-    return names;
+    const int32_t result = PosixDialUp(root.Path().string(), std::move(source)).EnumEntries(names);
+    return {names, result == 0};
 }
 
 // Profiles of the dial-up-like types from /etc, /run and /usr/lib (a file name
@@ -111,17 +111,13 @@ Names Entries(const TempFolder& root, int32_t& result, PosixDialUp::ProfileSourc
 // the ppp peers.
 TEST(PosixDialUpTest, DialUpLikeProfilesThenPppPeers) {
     const FakeRoot root;
-    int32_t result = -1;
-    EXPECT_EQ(Entries(root, result), (Names{L"Mobile", L"noid", L"Office VPN", L"Tunnel", L"provider"}));
-    EXPECT_EQ(result, 0);
+    EXPECT_EQ(Entries(root), std::pair(Names{L"Mobile", L"noid", L"Office VPN", L"Tunnel", L"provider"}, true));
     // What NetworkManager answers replaces the files; the ppp peers still follow.
     const auto answer = [](std::vector<NetworkManagerClient::Profile>& profiles) {
         profiles = {{"Zeta", "vpn"}, {"Home", "802-11-wireless"}, {"Hidden", ""}, {"Mobile", "gsm"}};
         return true;
     };
-    result = -1;
-    EXPECT_EQ(Entries(root, result, answer), (Names{L"Mobile", L"Zeta", L"provider"}));
-    EXPECT_EQ(result, 0);
+    EXPECT_EQ(Entries(root, answer), std::pair(Names{L"Mobile", L"Zeta", L"provider"}, true));
 }
 
 // Profile files belong to the administrator: for anyone else they cannot be
@@ -131,26 +127,21 @@ TEST(PosixDialUpTest, AProfileThatCannotBeReadIsNotCounted) {
     const fs::path vpn = root.Path() / "etc/NetworkManager/system-connections/vpn.nmconnection";
     fs::remove(vpn);
     fs::create_symlink("nowhere", vpn);
-    int32_t result = -1;
-    EXPECT_EQ(Entries(root, result), (Names{L"Mobile", L"noid", L"Tunnel", L"provider"}));
-    EXPECT_EQ(result, 0);
+    EXPECT_EQ(Entries(root), std::pair(Names{L"Mobile", L"noid", L"Tunnel", L"provider"}, true));
 }
 
 // No folders: no dial-up support. An empty book is fine, one over 256 entries fails.
 TEST(PosixDialUpTest, ThePhoneBookHoldsNoneToTwoHundredFiftySixEntries) {
     TempFolder root;
-    const auto expect = [&root](size_t count, bool ok) {
-        int32_t result = ok ? -1 : 0;
-        EXPECT_EQ(Entries(root, result).size(), count);
-        EXPECT_EQ(result == 0, ok) << count;
-    };
-    expect(0, false);
+    EXPECT_EQ(Entries(root), std::pair(Names{}, false));
     fs::create_directories(root.Path() / "etc/ppp/peers");
-    expect(0, true);
+    EXPECT_EQ(Entries(root), std::pair(Names{}, true));
     for (int i = 0; i < 257; ++i) root.Write(L"etc/ppp/peers/p" + std::to_wstring(i), "");
-    expect(0, false);
+    EXPECT_EQ(Entries(root), std::pair(Names{}, false));
     fs::remove(root.Path() / "etc/ppp/peers/p0");
-    expect(256, true);
+    const auto [names, ok] = Entries(root);
+    EXPECT_EQ(names.size(), 256u);
+    EXPECT_TRUE(ok);
 }
 
 TEST(NetworkManagerClientTest, IdAndTypeComeFromTheConnectionGroupOnly) {
@@ -161,11 +152,7 @@ TEST(NetworkManagerClientTest, IdAndTypeComeFromTheConnectionGroupOnly) {
     ASSERT_GE(sd_bus_new(&bus), 0);
     ASSERT_GE(sd_bus_set_fd(bus, fds[0], fds[0]), 0);
     ASSERT_GE(sd_bus_start(bus), 0);
-    const struct {
-        std::function<int(sd_bus_message*)> fill;
-        bool read;
-        std::string id, type;
-    } cases[] = {
+    const std::tuple<int (*)(sd_bus_message*), bool, std::string, std::string> cases[] = {
         {[](sd_bus_message* m) {
              return sd_bus_message_append(m, "a{sa{sv}}", 3, "ipv4", 2, "type", "s", "not this", "dns", "au", 2, 1u, 2u,
                                           "connection", 3, "id", "s", "Mobile", "autoconnect", "b", 0, "type", "s",
@@ -178,15 +165,14 @@ TEST(NetworkManagerClientTest, IdAndTypeComeFromTheConnectionGroupOnly) {
          true, "Odd", ""},
         {[](sd_bus_message* m) { return sd_bus_message_append(m, "s", "connection"); }, false, "", ""},
     };
-    for (const auto& c : cases) {
+    for (const auto& [fill, read, id, type] : cases) {
         sd_bus_message* message = nullptr;
         ASSERT_GE(sd_bus_message_new_method_call(bus, &message, "a.b", "/a", "a.b", "M"), 0);
-        ASSERT_GE(c.fill(message), 0);
+        ASSERT_GE(fill(message), 0);
         ASSERT_GE(sd_bus_message_seal(message, 1, 0), 0);
         NetworkManagerClient::Profile profile{"stale", "stale"};
-        EXPECT_EQ(NetworkManagerClient::ReadSettings(message, profile), c.read) << c.id;
-        EXPECT_EQ(profile.id, c.id);
-        EXPECT_EQ(profile.type, c.type);
+        EXPECT_EQ(NetworkManagerClient::ReadSettings(message, profile), read) << id;
+        EXPECT_EQ(std::pair(profile.id, profile.type), std::pair(id, type));
         sd_bus_message_unref(message);
     }
     sd_bus_close_unref(bus);
@@ -202,26 +188,22 @@ const char* FakeEnvironment(const char* name) {
 
 TEST(PosixShellFoldersTest, FolderIdsMapToTheLinuxPlaces) {
     const std::pair<std::string, std::string> home{"HOME", "/home/u"};
-    const struct {
-        int32_t folder;
-        std::map<std::string, std::string> environment;
-        std::wstring path;  // empty: not found
-    } cases[] = {
+    const std::tuple<int32_t, std::map<std::string, std::string>, std::wstring> cases[] = {
         {platform::kFolderProgramFiles, {}, L"/root/opt"},
         {platform::kFolderCommonPrograms, {}, L"/root/usr/share/applications"},
         {platform::kFolderPrograms, {{"XDG_DATA_HOME", "/data"}, home}, L"/data/applications"},
         {platform::kFolderPrograms, {{"XDG_DATA_HOME", "relative"}, home}, L"/home/u/.local/share/applications"},
-        {platform::kFolderPrograms, {}, L""},
+        {platform::kFolderPrograms, {}, L""},  // empty: not found
         {platform::kFolderProgramFilesX86, {}, L""},
         {0x7F, {}, L""},
     };
-    for (const auto& c : cases) {
-        gEnvironment = c.environment;
+    for (const auto& [folder, environment, expected] : cases) {
+        gEnvironment = environment;
         std::wstring path = L"stale";
-        platform::posix::PosixShellFolders folders("/root", &FakeEnvironment);
-        const int32_t result = folders.GetFolderPath(c.folder, 0, path);
-        EXPECT_EQ(result == 0, !c.path.empty()) << c.folder;
-        EXPECT_EQ(path, c.path) << c.folder;
+        const int32_t result =
+            platform::posix::PosixShellFolders("/root", &FakeEnvironment).GetFolderPath(folder, 0, path);
+        EXPECT_EQ(result == 0, !expected.empty()) << folder;
+        EXPECT_EQ(path, expected) << folder;
     }
 }
 
@@ -231,9 +213,8 @@ TEST(PosixLibrariesTest, LoadsAndFreesASystemLibraryByNameAndNothingElse) {
     ASSERT_NE(first, 0u);
     // The handle is the loader's own, in full width: it finds the library's symbols.
     EXPECT_NE(::dlsym(reinterpret_cast<void*>(first), "cos"), nullptr);
-    const uintptr_t second = libraries.Load(L"libm.so.6");
-    EXPECT_EQ(second, first);
-    EXPECT_NE(libraries.Free(second), 0);
+    EXPECT_EQ(libraries.Load(L"libm.so.6"), first);
+    EXPECT_NE(libraries.Free(first), 0);
     EXPECT_NE(libraries.Free(first), 0);
     for (const wchar_t* name : {L"", L"libquorvex-missing.so", L"/nonexistent/libm.so.6"}) {
         EXPECT_EQ(libraries.Load(name), 0u) << static_cast<int>(*name);
@@ -250,7 +231,6 @@ TEST(PosixShellTest, StartsTheOpenerWithTheTargetAsOneArgumentInTheWorkingFolder
     // Shell syntax in the target stays text: nothing runs it.
     const std::wstring target = L"a b;touch pwned $(touch pwned2) 'q'";
     EXPECT_GT(PosixShell((folder.Path() / "opener").string()).Open(target, folder.File(L"work")), 32);
-    // Waits (bounded) for the opener's one-line report.
     std::string text;
     for (int i = 0; i < 500 && (text.empty() || text.back() != '\n'); ++i) {
         std::this_thread::sleep_for(std::chrono::milliseconds(20));
@@ -265,20 +245,16 @@ TEST(PosixShellTest, StartsTheOpenerWithTheTargetAsOneArgumentInTheWorkingFolder
 }
 
 TEST(PosixSystemInfoTest, KernelReleaseGivesTheVersionNumbers) {
-    const struct {
-        const char* release;
-        uint32_t major, minor, build;
-    } cases[] = {
+    const std::tuple<const char*, uint32_t, uint32_t, uint32_t> cases[] = {
         {"5.15.167.4-microsoft-standard-WSL2", 5, 15, 167}, {"6.8", 6, 8, 0}, {"4", 4, 0, 0}, {"", 0, 0, 0},
         {"x.1.2", 0, 0, 0}, {"99999999999.1.2", 0xFFFFFFFFu, 1, 2},
     };
-    for (const auto& c : cases) {
+    for (const auto& [release, major, minor, build] : cases) {
         platform::VersionInfo info;
         info.MajorVersion = info.MinorVersion = info.BuildNumber = 77;
-        platform::posix::ParseKernelRelease(c.release, info);
-        EXPECT_EQ(info.MajorVersion, c.major) << c.release;
-        EXPECT_EQ(info.MinorVersion, c.minor) << c.release;
-        EXPECT_EQ(info.BuildNumber, c.build) << c.release;
+        platform::posix::ParseKernelRelease(release, info);
+        EXPECT_EQ(std::tuple(info.MajorVersion, info.MinorVersion, info.BuildNumber), std::tuple(major, minor, build))
+            << release;
     }
 }
 

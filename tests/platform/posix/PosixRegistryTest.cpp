@@ -58,21 +58,18 @@ TEST_F(PosixRegistryTest, SubkeysAreTheInstalledPackagesInFileOrder) {
 }
 
 TEST_F(PosixRegistryTest, DisplayNameIsTheFirstDescriptionLineIfItFitsWithItsNul) {
-    const struct {
-        const wchar_t* subkey;
-        std::optional<std::string> text;  // none: no value
-    } cases[] = {
+    const std::pair<const wchar_t*, std::optional<std::string>> cases[] = {
         {L"zeta\\", "Zeta tool"}, {L"libfoo:amd64\\", "Foo library"}, {L"alpha\\", "Alpha \xc4\x8d"},
         {L"nodesc\\", ""},        {L"fits", std::string(254, 'x')},   {L"long", std::nullopt},
     };
-    for (const auto& c : cases) {
-        const auto key = Open(kHKeyLocalMachine, kUninstall + c.subkey);
+    for (const auto& [subkey, text] : cases) {
+        const auto key = Open(kHKeyLocalMachine, kUninstall + subkey);
         uint32_t type = 0;
         std::string bytes;
-        EXPECT_EQ(key->QueryValue(L"DisplayName", 255, type, bytes) == 0, c.text.has_value()) << c.subkey;
-        if (!c.text) continue;
+        EXPECT_EQ(key->QueryValue(L"DisplayName", 255, type, bytes) == 0, text.has_value()) << subkey;
+        if (!text) continue;
         EXPECT_EQ(type, platform::kRegSz);
-        EXPECT_EQ(bytes, *c.text + '\0');
+        EXPECT_EQ(bytes, *text + '\0');
         EXPECT_EQ(key->QueryValue(L"Publisher", 255, type, bytes), kNotFound);
     }
 }

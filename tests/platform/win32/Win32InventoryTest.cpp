@@ -154,25 +154,19 @@ protected:
 
 // A record goes in whole or not at all, so the next one starts a line of its own.
 TEST(Win32AppendTest, AFullDiskTearsNoRecord) {
-    const struct {
-        size_t room;
-        const char* content;  // after the long record, then a short one
-    } cases[] = {
-        {0, "first\r\nnext\r\n"},
-        {5, "first\r\nnext\r\n"},
-        {1000, "first\r\na long record\r\nnext\r\n"},
-    };
-    for (const auto& c : cases) {
+    const std::pair<size_t, const char*> cases[] = {
+        {0, "first\r\nnext\r\n"}, {5, "first\r\nnext\r\n"}, {1000, "first\r\na long record\r\nnext\r\n"}};
+    for (const auto& [room, content] : cases) {
         testing_support::TempFolder folder;
         const std::wstring file = folder.File(L"log.txt");
         FullDisk disk;
         disk.room = 1000;
         ASSERT_TRUE(disk.AppendText(file, L"first\r\n"));
-        disk.room = c.room;
-        EXPECT_EQ(disk.AppendText(file, L"a long record\r\n"), c.room >= 15) << c.room;
+        disk.room = room;
+        EXPECT_EQ(disk.AppendText(file, L"a long record\r\n"), room >= 15) << room;
         disk.room = 1000;
-        EXPECT_TRUE(disk.AppendText(file, L"next\r\n")) << c.room;
-        EXPECT_EQ(folder.Read(L"log.txt"), c.content) << c.room;
+        EXPECT_TRUE(disk.AppendText(file, L"next\r\n")) << room;
+        EXPECT_EQ(folder.Read(L"log.txt"), content) << room;
     }
 }
 

@@ -5,6 +5,7 @@
 
 #include <set>
 #include <string>
+#include <tuple>
 
 #include "platform/AnsiCodePage.h"
 #include "platform/Machine.h"
@@ -34,19 +35,13 @@ struct TestKey {
 
 TEST(Win32RegistryTest, EnumeratesSubkeysAndReadsTheirDisplayNames) {
     const TestKey key(KEY_WOW64_64KEY);
-    const struct {
-        const char* subkey;
-        DWORD type;
-        std::string value;
-        bool ok;  // fits the buffer of 255 bytes with its NUL
-    } cases[] = {
+    const std::tuple<const char*, DWORD, std::string, bool> cases[] = {
         {"App", REG_EXPAND_SZ, "%SystemRoot%\\app", true},
         {"Fits", REG_SZ, std::string(254, 'f'), true},
-        {"TooLong", REG_SZ, std::string(255, 't'), false},
+        {"TooLong", REG_SZ, std::string(255, 't'), false},  // with its NUL over the buffer of 255 bytes
     };
-    for (const auto& c : cases) {
-        RegSetKeyValueA(key.key, c.subkey, "DisplayName", c.type, c.value.c_str(),
-                        static_cast<DWORD>(c.value.size() + 1));
+    for (const auto& [subkey, type, value, ok] : cases) {
+        RegSetKeyValueA(key.key, subkey, "DisplayName", type, value.c_str(), static_cast<DWORD>(value.size() + 1));
     }
 
     std::unique_ptr<RegistryKey> opened;
@@ -57,18 +52,17 @@ TEST(Win32RegistryTest, EnumeratesSubkeysAndReadsTheirDisplayNames) {
     EXPECT_EQ(names, (std::set<std::wstring>{L"App", L"Fits", L"TooLong"}));
     EXPECT_NE(opened->EnumKey(0, 2, name), 0) << "a name longer than the buffer fails";
 
-    for (const auto& c : cases) {
+    for (const auto& [subkey, type, value, ok] : cases) {
         std::unique_ptr<RegistryKey> sub;
         ASSERT_EQ(Registry().OpenKey(platform::kHKeyLocalMachine,
-                                     key.WPath() + L"\\" + platform::FromAnsi(c.subkey) + L"\\", sub),
+                                     key.WPath() + L"\\" + platform::FromAnsi(subkey) + L"\\", sub),
                   0);
-        uint32_t type = 0;
+        uint32_t read = 0;
         std::string bytes;
-        EXPECT_EQ(sub->QueryValue(L"DisplayName", 255, type, bytes) == 0, c.ok) << c.subkey;
-        if (c.ok) {
-            EXPECT_EQ(type, c.type) << c.subkey;
-            EXPECT_EQ(bytes, c.value + '\0') << c.subkey;
-        }
+        EXPECT_EQ(sub->QueryValue(L"DisplayName", 255, read, bytes) == 0, ok) << subkey;
+        if (!ok) continue;
+        EXPECT_EQ(read, type) << subkey;
+        EXPECT_EQ(bytes, value + '\0') << subkey;
     }
     std::unique_ptr<RegistryKey> missing;
     EXPECT_NE(Registry().OpenKey(platform::kHKeyLocalMachine, key.WPath() + L"\\Missing\\", missing), 0);
@@ -78,13 +72,12 @@ TEST(Win32RegistryTest, EnumeratesSubkeysAndReadsTheirDisplayNames) {
 TEST(Win32RegistryTest, TheTwoViewsAreSeparate) {
     ASSERT_TRUE(Registry().HasSeparateViews());
     const TestKey key(KEY_WOW64_32KEY);
-    std::unique_ptr<RegistryKey> opened;
-    EXPECT_EQ(Registry().OpenKeyEx(platform::kHKeyLocalMachine, key.WPath(),
-                                   platform::kKeyRead | platform::kKeyWow64_32, opened),
-              0);
-    EXPECT_NE(Registry().OpenKeyEx(platform::kHKeyLocalMachine, key.WPath(),
-                                   platform::kKeyRead | platform::kKeyWow64_64, opened),
-              0);
+    const auto opens = [&key](uint32_t view) {
+        std::unique_ptr<RegistryKey> opened;
+        return Registry().OpenKeyEx(platform::kHKeyLocalMachine, key.WPath(), platform::kKeyRead | view, opened) == 0;
+    };
+    EXPECT_TRUE(opens(platform::kKeyWow64_32));
+    EXPECT_FALSE(opens(platform::kKeyWow64_64));
 }
 
 }  // namespace
