@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
+#include <tuple>
 
 #include "fakes/RecordingToolkit.h"
 #include "ui/clsListBoxEx.h"
@@ -105,11 +107,7 @@ TEST_F(ListBoxExTest, MultiLineInsertAndRemove) {
 TEST_F(ListBoxExTest, PickingALine) {
     lb.AddItemEx(Info(L"found", L"F"), 2, 3);
     lb.AddItemEx(Info(L"progress"), 3, 0);
-    const struct {
-        const char* what;
-        std::function<void()> act;
-        bool raises;
-    } cases[] = {
+    const std::tuple<const char*, std::function<void()>, bool> cases[] = {
         {"left release", [&] { list->ClickLine(0); }, true},
         {"right release", [&] { list->ClickLine(0, ui::toolkit::kRightButton); }, false},
         {"enter", [&] { list->ListIndex(0); list->KeyUp(13); }, true},
@@ -118,10 +116,10 @@ TEST_F(ListBoxExTest, PickingALine) {
         {"progress line", [&] { list->ClickLine(1); }, false},
         {"no selection", [&] { list->ListIndex(-1); list->KeyUp(13); }, false},
     };
-    for (const auto& c : cases) {
+    for (const auto& [what, act, raises] : cases) {
         shown.clear();
-        c.act();
-        EXPECT_EQ(shown.size(), c.raises ? 1u : 0u) << c.what;
+        act();
+        EXPECT_EQ(shown.size(), raises ? 1u : 0u) << what;
     }
     EXPECT_EQ(list->TypeKey('a'), 0);
 }
