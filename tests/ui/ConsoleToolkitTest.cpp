@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <memory>
+#include <numeric>
 
 #include "base/CodePage.h"
 #include "fakes/FakeConsole.h"
@@ -128,41 +129,33 @@ TEST_F(ConsoleToolkitTest, WithoutATerminalOnlyPermanentLinesAppear) {
 
 TEST_F(ConsoleToolkitTest, OnATerminalProgressIsRedrawnInPlace) {
     Make(true);
+    const std::wstring header = GetString(101), footer = GetStringFormat(102, L"START");
+    const std::wstring alpha = GetStringFormat(112, L"Alpha");
     BeginRun();
     Progress(25, L"Inicializace");
-    const auto during = Screen(console.out);
-    ASSERT_EQ(during.size(), 3u);
-    EXPECT_EQ(during[2], base::Utf8ToWide("Prob\xC3\xADh\xC3\xA1 detekce 25%        Inicializace"));
+    EXPECT_EQ(Screen(console.out),
+              (std::vector<std::wstring>{header, footer,
+                                         base::Utf8ToWide("Prob\xC3\xADh\xC3\xA1 detekce 25%        Inicializace")}));
     Found(7, L"Alpha");
     Progress(50, L"Scan");
-    auto screen = Screen(console.out);
-    ASSERT_EQ(screen.size(), 4u);
-    EXPECT_EQ(screen[2], GetStringFormat(112, L"Alpha"));
-    EXPECT_EQ(screen[3], GetStringFormat(109, L"50% ") + GetStringFormat(110, L"Scan"));
+    EXPECT_EQ(Screen(console.out),
+              (std::vector<std::wstring>{header, footer, alpha,
+                                         GetStringFormat(109, L"50% ") + GetStringFormat(110, L"Scan")}));
     EndRun(GetString(114) + L"\r\n");
-    screen = Screen(console.out);
-    EXPECT_EQ(screen, (std::vector<std::wstring>{GetString(101), GetStringFormat(102, L"START"), GetStringFormat(112, L"Alpha"),
-                                                 GetString(105), GetString(114)}));
+    EXPECT_EQ(Screen(console.out), (std::vector<std::wstring>{header, footer, alpha, GetString(105), GetString(114)}));
 }
 
+// A line exactly as wide as the terminal would wrap: it loses its last column
+// too. A message goes to standard error, the progress line taken away first.
 TEST_F(ConsoleToolkitTest, ProgressLineIsCutToTheTerminalWidthAndMessagesGoToStandardError) {
-    Make(true, 12);
-    BeginRun();
-    Progress(5, L"Inicializace");
-    EXPECT_EQ(Screen(console.out).back(), GetStringFormat(109, L"").substr(0, 11));
-    EXPECT_EQ(toolkit->MsgBox(GetString(501), ui::toolkit::kMsgInformation, L"Quorvex"), ui::toolkit::kMsgAnswerOk);
-    EXPECT_EQ(console.err, L"Quorvex: " + GetString(501) + L"\n");
-    // The progress line was taken away first, so the box does not land in it.
-    EXPECT_EQ(Screen(console.out).size(), 2u);
-}
-
-// A line exactly as wide as the terminal would wrap: it loses its last column too.
-TEST_F(ConsoleToolkitTest, ProgressLineAsWideAsTheTerminalIsCut) {
     const std::wstring full = GetStringFormat(109, L"25% ") + GetStringFormat(110, L"Inicializace");
     Make(true, static_cast<int32_t>(full.size()));
     BeginRun();
     Progress(25, L"Inicializace");
     EXPECT_EQ(Screen(console.out).back(), full.substr(0, full.size() - 1));
+    EXPECT_EQ(toolkit->MsgBox(GetString(501), ui::toolkit::kMsgInformation, L"Quorvex"), ui::toolkit::kMsgAnswerOk);
+    EXPECT_EQ(console.err, L"Quorvex: " + GetString(501) + L"\n");
+    EXPECT_EQ(Screen(console.out).size(), 2u);
 }
 
 TEST_F(ConsoleToolkitTest, InterruptIsTheFocusedButtonWhileBusyAndACloseOtherwise) {
@@ -270,9 +263,7 @@ TEST_F(ConsoleToolkitTest, RunAfterACheckWaitsForTheCloseTimer) {
     EXPECT_EQ(ticks, 2);
     EXPECT_EQ(clicks, 0);
     EXPECT_FALSE(window->Loaded());
-    uint32_t waited = 0;
-    for (uint32_t ms : console.waits) waited += ms;
-    EXPECT_EQ(waited, 400u);
+    EXPECT_EQ(std::accumulate(console.waits.begin(), console.waits.end(), 0u), 400u);
 }
 
 }  // namespace

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
+#include <tuple>
 
 #include "fakes/RecordingToolkit.h"
 #include "ui/clsListBoxEx.h"
@@ -89,7 +91,8 @@ TEST_F(ListBoxExTest, PermanentLinesKeepOneRecordPerDatum) {
     EXPECT_EQ(shown, (std::vector<std::wstring>{L"Two|desc Two|http://x/Two"}));
 }
 
-TEST_F(ListBoxExTest, MultiLineInsertPositions) {
+// Removal goes from the last index down and skips missing lines.
+TEST_F(ListBoxExTest, MultiLineInsertAndRemove) {
     list->AddItem(L"x");
     list->AddItem(L"y");
     EXPECT_EQ(lb.AddItemMultiLine(L"a\r\nb", 3), (std::vector<int32_t>{2, 0, 1}));
@@ -97,22 +100,14 @@ TEST_F(ListBoxExTest, MultiLineInsertPositions) {
     EXPECT_EQ(lb.AddItemMultiLine(L"", 4, -1), (std::vector<int32_t>{0}));
     EXPECT_EQ(lb.AddItemMultiLine(L"m", 6, 3), (std::vector<int32_t>{1, 3}));
     EXPECT_EQ(Lines(), (std::vector<std::wstring>{L"a#3", L"b#3", L"x#0", L"m#6", L"y#0", L"c#4", L"#4"}));
-}
-
-TEST_F(ListBoxExTest, RemoveItemExGoesFromTheLastElementDownAndSkipsMissingLines) {
-    for (const wchar_t* text : {L"0", L"1", L"2", L"3"}) list->AddItem(text);
     lb.RemoveItemEx({99, 1, 2, 40});
-    EXPECT_EQ(Lines(), (std::vector<std::wstring>{L"0#0", L"3#0"}));
+    EXPECT_EQ(Lines(), (std::vector<std::wstring>{L"a#3", L"m#6", L"y#0", L"c#4", L"#4"}));
 }
 
 TEST_F(ListBoxExTest, PickingALine) {
     lb.AddItemEx(Info(L"found", L"F"), 2, 3);
     lb.AddItemEx(Info(L"progress"), 3, 0);
-    const struct {
-        const char* what;
-        std::function<void()> act;
-        bool raises;
-    } cases[] = {
+    const std::tuple<const char*, std::function<void()>, bool> cases[] = {
         {"left release", [&] { list->ClickLine(0); }, true},
         {"right release", [&] { list->ClickLine(0, ui::toolkit::kRightButton); }, false},
         {"enter", [&] { list->ListIndex(0); list->KeyUp(13); }, true},
@@ -121,10 +116,10 @@ TEST_F(ListBoxExTest, PickingALine) {
         {"progress line", [&] { list->ClickLine(1); }, false},
         {"no selection", [&] { list->ListIndex(-1); list->KeyUp(13); }, false},
     };
-    for (const auto& c : cases) {
+    for (const auto& [what, act, raises] : cases) {
         shown.clear();
-        c.act();
-        EXPECT_EQ(shown.size(), c.raises ? 1u : 0u) << c.what;
+        act();
+        EXPECT_EQ(shown.size(), raises ? 1u : 0u) << what;
     }
     EXPECT_EQ(list->TypeKey('a'), 0);
 }
@@ -132,6 +127,14 @@ TEST_F(ListBoxExTest, PickingALine) {
 TEST_F(ListBoxExTest, HoverSetsHandAndToolTipOncePerLine) {
     lb.AddItemEx(Info(L"a"), 2, 1);
     lb.AddItemEx(Info(L"b"), 2, 2);
+    // An arrow set by the program, or the hourglass of a run, freezes the pointer.
+    for (MousePointer pointer : {MousePointer::Arrow, MousePointer::Hourglass}) {
+        window->Pointer(pointer);
+        toolkit.calls.clear();
+        list->MouseMove(100, kListLineHeight + 10);
+        EXPECT_TRUE(toolkit.calls.empty());
+    }
+    window->Pointer(MousePointer::Default);
     toolkit.calls.clear();
     // The remembered answer starts as "line 0, inside": the first line
     // itself only counts once the pointer has been elsewhere.
@@ -149,22 +152,6 @@ TEST_F(ListBoxExTest, HoverSetsHandAndToolTipOncePerLine) {
     list->MouseMove(-5, 10);  // left the client area
     EXPECT_EQ(list->Pointer(), MousePointer::Default);
     EXPECT_EQ(list->ToolTip(), L"");
-}
-
-TEST_F(ListBoxExTest, OnlyAWindowWithTheDefaultPointerHovers) {
-    list->AddItem(L"a");
-    list->AddItem(L"b");
-    // An arrow set by the program, or the hourglass of a run, freezes the pointer.
-    for (MousePointer pointer : {MousePointer::Arrow, MousePointer::Hourglass}) {
-        window->Pointer(pointer);
-        toolkit.calls.clear();
-        list->MouseMove(10, kListLineHeight + 10);
-        EXPECT_TRUE(toolkit.calls.empty());
-        EXPECT_EQ(list->Pointer(), MousePointer::Default);
-    }
-    window->Pointer(MousePointer::Default);
-    list->MouseMove(10, kListLineHeight + 10);
-    EXPECT_EQ(list->Pointer(), MousePointer::Custom);
 }
 
 // Re-initialised onto another list, or destroyed, an object reaches its old

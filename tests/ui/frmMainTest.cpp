@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <filesystem>
 #include <memory>
+#include <tuple>
 
 #include "fakes/FakeConsole.h"
 #include "fakes/RecordingToolkit.h"
@@ -84,19 +84,12 @@ protected:
 };
 
 TEST_F(FrmMainTest, CheckTypesMakeTheMask) {
-    const struct {
-        bool first, second;
-        std::wstring footer;
-    } cases[] = {
-        {true, false, GetStringFormat(116, 1) + L"\r\n" + GetString(107)},
-        {false, true, GetStringFormat(117, 1) + L"\r\n" + GetString(107)},
-    };
-    for (const auto& c : cases) {
+    for (int16_t type : {1, 2}) {
         Open();
-        Tick(1, c.first);
-        Tick(2, c.second);
+        Tick(1, type == 1);
+        Tick(2, type == 2);
         ClickStart();
-        EXPECT_EQ(Footer(), c.footer) << c.first << c.second;
+        EXPECT_EQ(Footer(), GetStringFormat(115 + type, 1) + L"\r\n" + GetString(107)) << type;
         EXPECT_EQ(frm->LastResult(), 1);
         EXPECT_TRUE(toolkit.boxes.empty());
     }
@@ -268,16 +261,14 @@ TEST_F(FrmMainTest, ClosingDuringARunWaitsForItToUnwind) {
 }
 
 TEST_F(FrmMainTest, TheWordStartInAnyCaseRunsAtOnce) {
-    const struct {
-        const wchar_t* commandLine;
-        bool runs;
-    } cases[] = {{L"start", true}, {L"START", true}, {L"/autoStart", true}, {L"", false}, {L"stop st art", false}};
-    for (const auto& c : cases) {
-        Open(c.commandLine);
+    const std::pair<const wchar_t*, bool> cases[] = {
+        {L"start", true}, {L"START", true}, {L"/autoStart", true}, {L"", false}, {L"stop st art", false}};
+    for (const auto& [commandLine, runs] : cases) {
+        Open(commandLine);
         EXPECT_EQ(frm->Start(), 1);
         EXPECT_TRUE(toolkit.Button(L"cmdStart").HasFocus());
         EXPECT_TRUE(toolkit.Window().Shown());
-        EXPECT_EQ(Header(), c.runs ? GetString(105) : GetString(101)) << c.commandLine;
+        EXPECT_EQ(Header(), runs ? GetString(105) : GetString(101)) << commandLine;
     }
 }
 
@@ -295,13 +286,10 @@ TEST_F(FrmMainTest, AnErrorOutOfTheCheckStillEndsWithTheSummary) {
     EXPECT_NE(ReadTemp(L"SYS_Quorvex_261206.TXT").find("[frmMain] (Action)\t"), std::string::npos);
 }
 
-// Help is no error, and lists every exit status.
-TEST(MdlMainTest, HelpListsTheExitStatuses) {
+TEST(MdlMainTest, CommandLine) {
+    // Help is no error, and lists every exit status.
     EXPECT_NE(mdlMain::Usage().find(L"\n  4   the check could not run to its end"), std::wstring::npos);
     EXPECT_EQ(mdlMain::Main({L"--help"}), mdlMain::kExitNothingFound);
-}
-
-TEST(MdlMainTest, CommandLine) {
     using mdlMain::Mode;
     const struct {
         std::vector<std::wstring> args;
@@ -357,26 +345,21 @@ TEST_F(FrmMainTest, MainAppliesTheChecksAndNamesTheReport) {
 // A check that cannot give a result must not read as "nothing found", nor
 // point at the report an earlier check left behind.
 TEST_F(FrmMainTest, ACheckWithoutAResultSaysSo) {
-    const struct {
-        const char* name;
-        std::string data;  // empty: no knowledge base at all
-        const wchar_t* why;
-        bool reportWritten;
-    } cases[] = {
-        {"no knowledge base", "", L"is missing", true},  // the sample is removed first
-        {"load error", test_support::Golden("ui/Unreadable.dat"), L"could not be read", false},
+    const std::tuple<std::string, const wchar_t*, bool> cases[] = {
+        {"", L"is missing", true},  // no knowledge base at all: the sample is removed first
+        {test_support::Golden("ui/Unreadable.dat"), L"could not be read", false},
     };
     std::filesystem::remove(folder.Path() / "Vigilor.dat");
-    for (const auto& c : cases) {
-        if (!c.data.empty()) folder.Write(L"Vigilor.dat", c.data);
+    for (const auto& [data, why, reportWritten] : cases) {
+        if (!data.empty()) folder.Write(L"Vigilor.dat", data);
         folder.Write(L"TEMP/report.txt", "earlier");
         testing_support::FakeConsole text;
-        EXPECT_EQ(RunOnConsole(mdlMain::ParseCommandLine({L"--console"}), text), mdlMain::kExitIncomplete) << c.name;
-        EXPECT_EQ(text.out.find(GetString(105)), std::wstring::npos) << c.name;
-        EXPECT_EQ(text.out.find(GetString(114)), std::wstring::npos) << c.name;
-        EXPECT_EQ(text.out.find(L"Report: " + ReportPath()) != std::wstring::npos, c.reportWritten) << c.name;
-        EXPECT_NE(text.err.find(c.why), std::wstring::npos) << c.name;
-        EXPECT_EQ(folder.Read(L"TEMP/report.txt") == "earlier", !c.reportWritten) << c.name;
+        EXPECT_EQ(RunOnConsole(mdlMain::ParseCommandLine({L"--console"}), text), mdlMain::kExitIncomplete) << why;
+        EXPECT_EQ(text.out.find(GetString(105)), std::wstring::npos) << why;
+        EXPECT_EQ(text.out.find(GetString(114)), std::wstring::npos) << why;
+        EXPECT_EQ(text.out.find(L"Report: " + ReportPath()) != std::wstring::npos, reportWritten) << why;
+        EXPECT_NE(text.err.find(why), std::wstring::npos) << why;
+        EXPECT_EQ(folder.Read(L"TEMP/report.txt") == "earlier", !reportWritten) << why;
     }
 
     // Cancelled while the knowledge base loads: no report is written, so
@@ -384,18 +367,13 @@ TEST_F(FrmMainTest, ACheckWithoutAResultSaysSo) {
     WriteSample();
     folder.Write(L"TEMP/report.txt", "earlier");
     testing_support::FakeConsole text;
-    bool clicked = false;
-    for (int pump = 0; pump < 8; ++pump) {
-        toolkit.AtPump([&] {
-            const auto lines = AddedLines();
-            const bool loading = std::find(lines.begin(), lines.end(), GetStringFormat(110, L"Inicializace")) != lines.end();
-            if (clicked || !loading) return;
-            clicked = true;
-            ClickStart();
-        });
-    }
+    for (int pump = 0; pump < 4; ++pump) toolkit.AtPump([] {});
+    toolkit.AtPump([&] {
+        ASSERT_EQ(AddedLines().size(), 2u);
+        EXPECT_EQ(AddedLines()[1], GetStringFormat(110, L"Inicializace"));
+        ClickStart();
+    });
     EXPECT_EQ(mdlMain::Run(mdlMain::ParseCommandLine({L"start"}), toolkit, text), mdlMain::kExitCancelled);
-    EXPECT_TRUE(clicked);
     EXPECT_EQ(text.out, L"");
     EXPECT_EQ(folder.Read(L"TEMP/report.txt"), "earlier");
 }
