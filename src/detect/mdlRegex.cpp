@@ -2,6 +2,7 @@
 
 #include <iterator>
 #include <locale>
+#include <optional>
 #include <stdexcept>
 
 #include <boost/regex.hpp>
@@ -177,6 +178,189 @@ bool TryCompileRegex(std::wstring_view strPattern, std::wstring& strMessage, siz
         return false;
     }
 }
+
+namespace {
+
+constexpr size_t npos = std::wstring_view::npos;
+
+bool IsAsciiAlnum(wchar_t ch) {
+    return (ch >= L'0' && ch <= L'9') || (ch >= L'a' && ch <= L'z') || (ch >= L'A' && ch <= L'Z');
+}
+
+bool IsOneOf(wchar_t ch, std::wstring_view strSet) { return strSet.find(ch) != npos; }
+
+// Constructs after which literals no longer read as written or a match may
+// end early: inline options and comments "(?x)", verbs "(*ACCEPT)", quoting
+// "\Q...\E". Looked for everywhere, inside classes too, to stay simple.
+bool HasUnreadable(std::wstring_view strPattern) {
+    for (size_t i = 0; i + 1 < strPattern.size(); ++i) {
+        const wchar_t next = strPattern[i + 1];
+        if (strPattern[i] == L'\\') {
+            if (next == L'Q') return true;
+            ++i;
+        } else if (strPattern[i] == L'(') {
+            if (next == L'*') return true;
+            const wchar_t after = i + 2 < strPattern.size() ? strPattern[i + 2] : L'\0';
+            if (next == L'?' && !IsOneOf(after, L":=!<")) return true;
+        }
+    }
+    return false;
+}
+
+// One past the "]" that closes the class opening at i, or npos.
+size_t ClassEnd(std::wstring_view strPattern, size_t i) {
+    size_t j = i + 1;
+    if (j < strPattern.size() && strPattern[j] == L'^') ++j;
+    if (j < strPattern.size() && strPattern[j] == L']') ++j;  // a "]" first is a member
+    while (j < strPattern.size()) {
+        const wchar_t ch = strPattern[j];
+        if (ch == L']') return j + 1;
+        if (ch == L'\\') {
+            j += 2;
+        } else if (ch == L'[' && j + 1 < strPattern.size() && IsOneOf(strPattern[j + 1], L":=.")) {
+            const wchar_t close[] = {strPattern[j + 1], L']', L'\0'};
+            const size_t end = strPattern.find(close, j + 2);
+            if (end == npos) return npos;
+            j = end + 2;
+        } else {
+            ++j;
+        }
+    }
+    return npos;
+}
+
+// One past the ")" that closes the group opening at i, or npos.
+size_t GroupEnd(std::wstring_view strPattern, size_t i) {
+    size_t depth = 0;
+    for (size_t j = i; j < strPattern.size();) {
+        const wchar_t ch = strPattern[j];
+        if (ch == L'\\') {
+            j += 2;
+            continue;
+        }
+        if (ch == L'[') {
+            j = ClassEnd(strPattern, j);
+            if (j == npos) return npos;
+            continue;
+        }
+        if (ch == L'(') ++depth;
+        if (ch == L')' && --depth == 0) return j + 1;
+        ++j;
+    }
+    return npos;
+}
+
+// One past the escape at i, or npos. A letter or digit names something
+// else than itself, and some take what follows as their argument (\x41,
+// \u00E1, \pL, \k<name>, \12); any other escaped character is itself,
+// except the word and text edges \< \> \` \'.
+size_t EscapeEnd(std::wstring_view strPattern, size_t i, std::optional<wchar_t>& chLiteral) {
+    if (i + 1 >= strPattern.size()) return npos;
+    const wchar_t ch = strPattern[i + 1];
+    size_t j = i + 2;
+    if (!IsAsciiAlnum(ch)) {
+        if (!IsOneOf(ch, L"<>`'")) chLiteral = ch;
+        return j;
+    }
+    if (ch == L'c') return j < strPattern.size() ? j + 1 : npos;
+    if (IsOneOf(ch, L"xupPNkgo")) {
+        if (j < strPattern.size() && IsOneOf(strPattern[j], L"{<'")) {
+            const wchar_t close = strPattern[j] == L'{' ? L'}' : strPattern[j] == L'<' ? L'>' : L'\'';
+            const size_t end = strPattern.find(close, j + 1);
+            return end == npos ? npos : end + 1;
+        }
+        while (j < strPattern.size() && (IsAsciiAlnum(strPattern[j]) || strPattern[j] == L'-')) ++j;
+    } else if (ch >= L'0' && ch <= L'9') {
+        while (j < strPattern.size() && strPattern[j] >= L'0' && strPattern[j] <= L'9') ++j;
+    }
+    return j;
+}
+
+enum class Repeat : uint8_t { Once, Optional, OnceOrMore };
+
+// Reads the quantifier at j, if any, with its lazy or possessive mark.
+// Returns where it ends, npos for a "{" without "}".
+size_t QuantifierEnd(std::wstring_view strPattern, size_t j, Repeat& eRepeat) {
+    eRepeat = Repeat::Once;
+    if (j >= strPattern.size()) return j;
+    switch (strPattern[j]) {
+        case L'*':
+        case L'?':
+            eRepeat = Repeat::Optional;
+            ++j;
+            break;
+        case L'+':
+            eRepeat = Repeat::OnceOrMore;
+            ++j;
+            break;
+        case L'{':
+            // Also a "{" the engine takes literally ("a{x}"): dropping the
+            // atom only loses a run.
+            j = strPattern.find(L'}', j);
+            if (j == npos) return npos;
+            eRepeat = Repeat::Optional;
+            ++j;
+            break;
+        default:
+            return j;
+    }
+    if (j < strPattern.size() && (strPattern[j] == L'?' || strPattern[j] == L'+')) ++j;
+    return j;
+}
+
+}  // namespace
+
+std::vector<std::wstring> RequiredRuns(std::wstring_view strPattern) {
+    if (HasUnreadable(strPattern)) return {};
+    std::vector<std::wstring> runs;
+    std::wstring run;
+    const auto endRun = [&] {
+        if (!run.empty()) runs.push_back(std::move(run));
+        run.clear();
+    };
+    for (size_t i = 0; i < strPattern.size();) {
+        const wchar_t ch = strPattern[i];
+        std::optional<wchar_t> chLiteral;
+        size_t next = i + 1;
+        switch (ch) {
+            case L'|':
+            case L')':
+                return {};
+            case L'(':
+                next = GroupEnd(strPattern, i);
+                break;
+            case L'[':
+                next = ClassEnd(strPattern, i);
+                break;
+            case L'{':
+                next = strPattern.find(L'}', i);
+                if (next != npos) ++next;
+                break;
+            case L'\\':
+                next = EscapeEnd(strPattern, i, chLiteral);
+                break;
+            case L'.':
+            case L'^':
+            case L'$':
+            case L'*':
+            case L'+':
+            case L'?':
+                break;
+            default:
+                chLiteral = ch;
+        }
+        if (next == npos) return {};
+        Repeat eRepeat = Repeat::Once;
+        i = QuantifierEnd(strPattern, next, eRepeat);
+        if (i == npos) return {};
+        if (chLiteral && eRepeat != Repeat::Optional) run += *chLiteral;
+        if (!chLiteral || eRepeat != Repeat::Once) endRun();
+    }
+    endRun();
+    return runs;
+}
+
+void Validate(std::wstring_view strPattern) { CompileRegex(strPattern); }
 
 uint64_t DefaultBudget(size_t lngChars) {
     // A floor for short lists, where a quadratic pattern costs little, plus a

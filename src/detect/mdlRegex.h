@@ -22,6 +22,18 @@ std::wstring TranslatePattern(std::wstring_view strPattern, std::vector<size_t>*
 // engine's message and the 1-based column in strPattern where it gave up.
 bool TryCompileRegex(std::wstring_view strPattern, std::wstring& strMessage, size_t& lngColumn);
 
+// Literal runs that every match of strPattern (as the knowledge base writes
+// it) contains, for a look-up before the engine runs: a list lacking one,
+// compared as the engine compares letters (LowerChar), holds no match.
+// Read conservatively: only the top-level sequence gives runs; a pattern
+// with a top-level "|", an inline option, "\Q" or a construct this reading
+// does not know gives none.
+std::vector<std::wstring> RequiredRuns(std::wstring_view strPattern);
+
+// Compiles the pattern as Execute would, raising error 5017 when the engine
+// rejects it, without searching anything.
+void Validate(std::wstring_view strPattern);
+
 struct Match {
     size_t offset;  // 0-based character offset in the text
     size_t length;

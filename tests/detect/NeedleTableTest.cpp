@@ -9,6 +9,7 @@
 #include "base/Like.h"
 #include "base/Text.h"
 #include "detect/DetectorFixture.h"
+#include "detect/mdlRegex.h"
 
 namespace {
 
@@ -77,8 +78,8 @@ TEST(NeedleTableTest, FirstPositionsAsSearchingOneByOne) {
     }
 }
 
-// The same through the scan: many INSTR and LIKE tracks on one list give
-// what a track-by-track evaluation gives.
+// The same through the scan: many INSTR, LIKE and REGEXP tracks on one list
+// give what a track-by-track evaluation gives.
 class NeedleScanTest : public detect_test::DetectorTest {};
 
 std::wstring ReplaceMarkers(std::wstring text) {
@@ -109,6 +110,11 @@ TEST_F(NeedleScanTest, OnePassAgreesWithTrackByTrack) {
                 testing = (rng() % 4 ? L"*" : L"") + testing + L"*" + RandomNeedle(rng, list, L"aIč?#*", 3) +
                           (rng() % 4 ? L"*" : L"");
             }
+            if (n % 7 == 6) {
+                op = L"REGEXP";
+                testing = RandomNeedle(rng, list, L"aIč", 6) + (rng() % 2 ? L"[iı]?" : L"\\-*") +
+                          RandomNeedle(rng, list, L"aIč", 4);
+            }
             tracks.push_back(AddTrack(round + 1, L"PROCESS", base::DecStr(round), op, testing));
         }
         detector.Scan(-1);
@@ -116,8 +122,16 @@ TEST_F(NeedleScanTest, OnePassAgreesWithTrackByTrack) {
         for (const auto& track : tracks) {
             const std::wstring testing = ReplaceMarkers(track->TestingValue());
             const bool like = track->Operator().find(L"LIKE") != std::wstring::npos;
-            const std::wstring expected = like ? (base::LikeText(list, testing) ? L"True" : L"False")
-                                               : base::DecStr(base::InStr(1, list, testing, true));
+            std::wstring expected = like ? (base::LikeText(list, testing) ? L"True" : L"False")
+                                         : base::DecStr(base::InStr(1, list, testing, true));
+            if (track->Operator() == L"REGEXP") {
+                std::vector<mdlRegex::Match> matches;
+                mdlRegex::Execute(track->TestingValue(), list, matches);
+                expected.clear();
+                for (const auto& [at, length] : matches) {
+                    expected += list.substr(at, length) + L" at " + base::DecStr(static_cast<int64_t>(at)) + L"\r\n";
+                }
+            }
             EXPECT_EQ(track->OutputValue(), expected) << "round " << round << ": " << track->Operator() << " "
                                                        << testing.size();
         }

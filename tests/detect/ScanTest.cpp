@@ -229,12 +229,12 @@ TEST_F(DetectorTest, BadContentEndsAsAScanError) {
         {1, L"FOO", L"LIKE", L"a[bc", L"a[bc", 93},
         {1, L"FOO", L"!LIKE", L"[z-a]", L"[z-a]", 93},
         {1, L"FOO", L"REGEXP", L"(a", L"(a", 5017},
-        {1, L"DOWNLOADFILE", L"REGEXP", L"(a*)*b", L"(a*)*b", 5},  // runaway on 30,000 letters
+        {1, L"DOWNLOADFILE", L"REGEXP", L"(a*)*b", L"(a*)*b", 5},  // runaway on the 30,000 letters after "b"
         {1, L"DOWNLOADFILE", L"REGEXP", L"a*a*a*c|b", L"a*a*a*c|b", 5},  // runaway over many matches
         {1, L"", L"=", L"x", L"x", 91},                            // no key: the list cannot be found
         {9, L"FOO", L"=", L"x", L"", 91},                          // breed 9 is not registered
     };
-    machine.internet.Serve(L"http://lists.test/a", std::wstring(30000, L'a'));
+    machine.internet.Serve(L"http://lists.test/a", L"b" + std::wstring(30000, L'a'));
     std::wstring lines;
     for (int i = 0; i < 600; ++i) lines += std::wstring(60, L'a') + L"b\r\n";
     machine.internet.Serve(L"http://lists.test/b", lines + std::wstring(100000, L'x'));

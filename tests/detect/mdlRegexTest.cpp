@@ -2,9 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
 #include <stdexcept>
 #include <string>
 #include <vector>
+
+#include "base/Text.h"
 
 namespace {
 
@@ -90,6 +93,71 @@ TEST(RegExpTest, OrdinaryPatternsOverLongListsFindEveryMatch) {
         EXPECT_NO_THROW(mdlRegex::Execute(c.pattern, c.text, matches)) << c.pattern;
         EXPECT_EQ(matches.size(), static_cast<size_t>(lines)) << c.pattern;
     }
+}
+
+TEST(RegExpTest, RequiredRunsOfAPattern) {
+    const std::pair<const wchar_t*, std::vector<std::wstring>> cases[] = {
+        {L"^/Vendor1 Software/n[aá]stroj 1[0-9]\\.desktop\\r?$", {L"/Vendor1 Software/n", L"stroj 1", L".desktop"}},
+        {L"ab*c+?d?e{2}f{1,}?g", {L"a", L"c", L"g"}},
+        {L"x|y", {}},
+        {L"(x|y)z[|]w", {L"z", L"w"}},
+        {L"[]a|]b[^]c]d[[:alpha:]]e[\\]x]f", {L"b", L"d", L"e", L"f"}},
+        {L"\\.\\(\\č\\ \\}", {L".(č }"}},
+        {L"a\\d\\x41b\\u010Dc\\pLd\\x{41}e\\k<n>f\\12g\\cJh", {L"a", L"e", L"f", L"g", L"h"}},
+        {L"a\\<b\\>c\\`d\\'e", {L"a", L"b", L"c", L"d", L"e"}},
+        {L"(?:a)b(?=c)d(?<n>e)f(?<!g)h", {L"b", L"d", L"f", L"h"}},
+        {L"a{x}b", {L"b"}},
+        {L"x.y^z$á}]", {L"x", L"y", L"z", L"á}]"}},
+        {L"a{2,b", {}},
+        {L"(?i)ab", {}},
+        {L"a(?x: b)c", {}},
+        {L"(*ACCEPT)ab", {}},
+        {L"\\Qa\\E", {}},
+        {L"a(b", {}},
+        {L"a)b", {}},
+        {L"a[b", {}},
+        {L"a\\", {}},
+    };
+    for (const auto& [pattern, runs] : cases) EXPECT_EQ(mdlRegex::RequiredRuns(pattern), runs) << pattern;
+}
+
+// Whenever the engine finds a match, the list holds every required run
+// (letter case ignored as the engine ignores it). Patterns are random pieces
+// with quantifiers; texts hold samples of the pieces, so they often match.
+TEST(RegExpTest, RequiredRunsAreInEveryMatchedText) {
+    const std::pair<const wchar_t*, const wchar_t*> pieces[] = {
+        {L"a", L"A"},       {L"č", L"Č"},     {L"Ř", L"ř"},         {L"\\.", L"."},     {L"\\Č", L"č"},
+        {L"\\-", L"-"},     {L"[aá]", L"Á"},  {L"[^b]", L"x"},      {L"[]a]", L"]"},    {L"[[:alpha:]]", L"ž"},
+        {L"(ač|b)", L"b"},  {L"(?:č)", L"Č"}, {L"(?=a)", L""},      {L"\\d", L"7"},     {L"\\w", L"w"},
+        {L"\\b", L""},      {L"\\x41", L"a"}, {L"\\u010D", L"č"},   {L"\\x{10D}", L"Č"}, {L"\\<", L""},
+        {L".", L"-"},       {L"^", L""},      {L"$", L"\r\n"},      {L"}", L"}"},       {L"]", L"]"},
+        {L"|", L""},        {L"\\x41b", L"ab"}, {L"\\pL", L"q"},    {L"{x}", L"{x}"},   {L"\\'", L""},
+    };
+    const wchar_t* const quantifiers[] = {L"", L"", L"", L"*", L"+", L"?", L"{0,2}", L"{2}", L"*?", L"++"};
+    std::mt19937 rng(15);
+    int matched = 0;
+    for (int round = 0; round < 3000; ++round) {
+        std::wstring pattern;
+        std::wstring text = round % 2 ? L"" : L"xaČ\r\n";
+        for (int n = 0, count = static_cast<int>(rng() % 6) + 1; n < count; ++n) {
+            const auto& [piece, sample] = pieces[rng() % std::size(pieces)];
+            const std::wstring quantifier = quantifiers[rng() % std::size(quantifiers)];
+            pattern += piece + quantifier;
+            if (rng() % 5 != 0) text += quantifier == L"{2}" ? std::wstring(sample) + sample : sample;
+        }
+        std::vector<mdlRegex::Match> matches;
+        try {
+            mdlRegex::Execute(pattern, text, matches);
+        } catch (const std::exception&) {
+            continue;  // a pattern the engine rejects
+        }
+        if (matches.empty()) continue;
+        ++matched;
+        for (const std::wstring& run : mdlRegex::RequiredRuns(pattern)) {
+            EXPECT_NE(base::LCase(text).find(base::LCase(run)), std::wstring::npos) << pattern << " run " << run;
+        }
+    }
+    EXPECT_GT(matched, 1000);  // the rounds cover matches
 }
 
 }  // namespace
