@@ -52,6 +52,7 @@ TEST(NeedleTableTest, FirstPositionsAsSearchingOneByOne) {
         {"short", kLetters, 60, 20, 4, 300},
         {"long text", kLetters, 3000, 60, 12, 20},
         {"two letters", L"aA", 200, 30, 8, 50},
+        {"few needles", kLetters + L"\U0001D11E", 300, 2, 6, 300},
         {"no full table", kLetters + L"bcdefghjklmnopqrtuvwxyz0123456789", 2000, 800, 250, 2},
     };
     std::mt19937 rng(13);
