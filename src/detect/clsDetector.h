@@ -82,7 +82,7 @@ private:
     clsNeedleTable& NeedleTable(const clsTrack& objTrack);
     size_t FirstPosition(const clsTrack& objTrack, std::wstring_view strNeedle, clsNeedleTable::Fold eFold);
     bool LikeList(const clsTrack& objTrack, std::wstring_view strList, const std::wstring& strPattern);
-    bool RegexMayMatch(const clsTrack& objTrack);
+    bool RegexMayMatch(const clsTrack& objTrack, size_t& lngSkip);
 
     std::shared_ptr<clsTracks> mcolTracks;
     std::unique_ptr<clsEnumLists> mcolEnumLists;

@@ -74,8 +74,13 @@ void clsDetector::EvaluateTrack(clsTrack& objTrack, const clsBreed& objBreed, co
         // Every match is found before anything is written, so a runaway
         // pattern stops the scan without a half-built output.
         std::vector<mdlRegex::Match> matches;
-        if (RegexMayMatch(objTrack)) mdlRegex::Execute(objTrack.TestingValue(), strList, matches);
-        else mdlRegex::Validate(objTrack.TestingValue());
+        size_t lngSkip = 0;
+        if (RegexMayMatch(objTrack, lngSkip)) {
+            mdlRegex::Execute(objTrack.TestingValue(), strList, matches, mdlRegex::DefaultBudget(strList.size()),
+                              lngSkip);
+        } else {
+            mdlRegex::Validate(objTrack.TestingValue());
+        }
         objTrack.Score(matches.empty() ? 0 : 1);
         std::wstring strOutput = objTrack.OutputValue();
         for (const auto& [offset, length] : matches) {
@@ -177,10 +182,13 @@ bool clsDetector::LikeList(const clsTrack& objTrack, std::wstring_view strList, 
 }
 
 // The engine runs only when the list holds every literal run each match
-// must contain.
-bool clsDetector::RegexMayMatch(const clsTrack& objTrack) {
-    for (const std::wstring& strRun : mdlRegex::RequiredRuns(objTrack.TestingValue())) {
-        if (FirstPosition(objTrack, strRun, clsNeedleTable::LowerFold) == clsNeedleTable::npos) return false;
+// must contain; lngSkip receives where the first run first occurs.
+bool clsDetector::RegexMayMatch(const clsTrack& objTrack, size_t& lngSkip) {
+    const std::vector<std::wstring> runs = mdlRegex::RequiredRuns(objTrack.TestingValue());
+    for (size_t i = 0; i < runs.size(); ++i) {
+        const size_t at = FirstPosition(objTrack, runs[i], clsNeedleTable::LowerFold);
+        if (at == clsNeedleTable::npos) return false;
+        if (i == 0) lngSkip = at;
     }
     return true;
 }

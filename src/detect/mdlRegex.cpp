@@ -1,5 +1,6 @@
 #include "detect/mdlRegex.h"
 
+#include <algorithm>
 #include <iterator>
 #include <locale>
 #include <optional>
@@ -9,6 +10,10 @@
 
 #include "base/Text.h"
 #include "base/VbError.h"
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace mdlRegex {
 
@@ -310,10 +315,13 @@ size_t QuantifierEnd(std::wstring_view strPattern, size_t j, Repeat& eRepeat) {
 
 }  // namespace
 
-std::vector<std::wstring> RequiredRuns(std::wstring_view strPattern) {
+namespace {
+
+std::vector<std::wstring> ReadRuns(std::wstring_view strPattern, bool& blnLeading) {
     if (HasUnreadable(strPattern)) return {};
     std::vector<std::wstring> runs;
     std::wstring run;
+    bool blnOnlyAnchors = true;
     const auto endRun = [&] {
         if (!run.empty()) runs.push_back(std::move(run));
         run.clear();
@@ -350,13 +358,29 @@ std::vector<std::wstring> RequiredRuns(std::wstring_view strPattern) {
                 chLiteral = ch;
         }
         if (next == npos) return {};
+        const bool blnAnchor = ch == L'^' || (ch == L'\\' && next == i + 2 && IsOneOf(strPattern[i + 1], L"bB"));
         Repeat eRepeat = Repeat::Once;
         i = QuantifierEnd(strPattern, next, eRepeat);
         if (i == npos) return {};
-        if (chLiteral && eRepeat != Repeat::Optional) run += *chLiteral;
+        if (chLiteral && eRepeat != Repeat::Optional) {
+            if (runs.empty() && run.empty()) blnLeading = blnOnlyAnchors;
+            run += *chLiteral;
+        }
+        if (!blnAnchor || eRepeat != Repeat::Once) blnOnlyAnchors = false;
         if (!chLiteral || eRepeat != Repeat::Once) endRun();
     }
     endRun();
+    return runs;
+}
+
+}  // namespace
+
+std::vector<std::wstring> RequiredRuns(std::wstring_view strPattern, bool* pblnLeading) {
+    bool blnLeading = false;
+    std::vector<std::wstring> runs = ReadRuns(strPattern, blnLeading);
+    // "\G" looks at where the search began, which a search started at the
+    // run would move.
+    if (pblnLeading != nullptr) *pblnLeading = blnLeading && !runs.empty() && strPattern.find(L"\\G") == npos;
     return runs;
 }
 
@@ -370,13 +394,125 @@ uint64_t DefaultBudget(size_t lngChars) {
     return kFloor + kPerChar * static_cast<uint64_t>(lngChars);
 }
 
+namespace {
+
+// Finds a literal run, letters compared as the engine compares them
+// (LowerChar on both sides). Where few characters can begin and end the
+// run, blocks of text are compared with them first.
+class RunFinder {
+public:
+    explicit RunFinder(std::wstring_view strRun) : mRun(base::LCase(strRun)) {
+        mFirst = Variants(mRun.front());
+        mLast = Variants(mRun.back());
+    }
+
+    // The first place from lngFrom on where the run occurs, or npos.
+    size_t Find(std::wstring_view strText, size_t lngFrom) const {
+        const size_t m = mRun.size();
+        const size_t n = strText.size();
+        if (m > n || lngFrom > n - m || mFirst.empty() || mLast.empty()) return npos;
+        const wchar_t* const text = strText.data();
+        size_t i = lngFrom;
+#if defined(__SSE2__)
+        if (mFirst.size() <= kMaxKeys && mLast.size() <= kMaxKeys) {
+            __m128i first[kMaxKeys];
+            __m128i last[kMaxKeys];
+            for (size_t k = 0; k < kMaxKeys; ++k) {
+                first[k] = Broadcast(mFirst[std::min(k, mFirst.size() - 1)]);
+                last[k] = Broadcast(mLast[std::min(k, mLast.size() - 1)]);
+            }
+            constexpr unsigned kLaneBits = (1U << sizeof(wchar_t)) - 1;
+            for (; i + m - 1 + kLanes <= n; i += kLanes) {
+                const __m128i hit = _mm_and_si128(AnyOf(text + i, first), AnyOf(text + i + m - 1, last));
+                for (auto mask = static_cast<unsigned>(_mm_movemask_epi8(hit)); mask != 0;) {
+                    const size_t lane = static_cast<size_t>(__builtin_ctz(mask)) / sizeof(wchar_t);
+                    if (At(text + i + lane)) return i + lane;
+                    mask &= ~(kLaneBits << (lane * sizeof(wchar_t)));
+                }
+            }
+        }
+#endif
+        for (; i + m <= n; ++i) {
+            if (At(text + i)) return i;
+        }
+        return npos;
+    }
+
+private:
+    bool At(const wchar_t* at) const {
+        for (size_t k = 0; k < mRun.size(); ++k) {
+            if (base::LowerChar(at[k]) != mRun[k]) return false;
+        }
+        return true;
+    }
+
+    // Every character that LowerChar turns into ch (ch is already lowered).
+    static std::vector<wchar_t> Variants(wchar_t ch) {
+        std::vector<wchar_t> result;
+        if (static_cast<uint32_t>(ch) >= base::kCaseMappedEnd) result.push_back(ch);
+        for (uint32_t c = 0; c < base::kCaseMappedEnd; ++c) {
+            if (base::LowerChar(static_cast<wchar_t>(c)) == ch) result.push_back(static_cast<wchar_t>(c));
+        }
+        return result;
+    }
+
+#if defined(__SSE2__)
+    static constexpr size_t kMaxKeys = 4;
+    static constexpr size_t kLanes = sizeof(__m128i) / sizeof(wchar_t);
+
+    static __m128i Broadcast(wchar_t ch) {
+        if constexpr (sizeof(wchar_t) == 4) return _mm_set1_epi32(static_cast<int>(ch));
+        else return _mm_set1_epi16(static_cast<short>(ch));
+    }
+
+    // Lanes of the block at "at" equal to one of the keys.
+    static __m128i AnyOf(const wchar_t* at, const __m128i* keys) {
+        const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(at));
+        __m128i hit = _mm_setzero_si128();
+        for (size_t k = 0; k < kMaxKeys; ++k) {
+            if constexpr (sizeof(wchar_t) == 4) hit = _mm_or_si128(hit, _mm_cmpeq_epi32(block, keys[k]));
+            else hit = _mm_or_si128(hit, _mm_cmpeq_epi16(block, keys[k]));
+        }
+        return hit;
+    }
+#endif
+
+    std::wstring mRun;
+    std::vector<wchar_t> mFirst;
+    std::vector<wchar_t> mLast;
+};
+
+}  // namespace
+
 void Execute(std::wstring_view strPattern, std::wstring_view strText, std::vector<Match>& colMatches,
-             uint64_t lngBudget) {
+             uint64_t lngBudget, size_t lngSkip) {
     const Regex re = CompileRegex(strPattern);
     uint64_t lngRemaining = lngBudget;
     const wchar_t* const first = strText.data();
     const CountingIterator begin(first, &lngRemaining);
     const CountingIterator end(first + strText.size(), &lngRemaining);
+    bool blnLeading = false;
+    const std::vector<std::wstring> runs = RequiredRuns(strPattern, &blnLeading);
+    if (blnLeading) {
+        // Every match starts with the run, so the engine is tried only where
+        // the run occurs, anchored there and seeing the text before it (the
+        // last argument), as the search the iterator runs would see it. The
+        // run is not empty, so neither is a match, and the next one starts
+        // at or after its end.
+        const RunFinder finder(runs.front());
+        boost::match_results<CountingIterator> what;
+        const auto flags = boost::match_default | boost::match_not_dot_newline | boost::match_continuous;
+        for (size_t at = finder.Find(strText, lngSkip); at != npos;) {
+            if (boost::regex_search(begin + static_cast<std::ptrdiff_t>(at), end, what, re, flags, begin)) {
+                const auto& whole = what[0];
+                colMatches.push_back({static_cast<size_t>(whole.first.Get() - first), static_cast<size_t>(whole.length())});
+                at = finder.Find(strText, static_cast<size_t>(whole.second.Get() - first));
+            } else {
+                at = finder.Find(strText, at + 1);
+            }
+        }
+        return;
+    }
     for (CountingRegexIterator it(begin, end, re, boost::match_default | boost::match_not_dot_newline), last;
          it != last; ++it) {
         const auto& whole = (*it)[0];

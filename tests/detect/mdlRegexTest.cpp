@@ -160,4 +160,50 @@ TEST(RegExpTest, RequiredRunsAreInEveryMatchedText) {
     EXPECT_GT(matched, 1000);  // the rounds cover matches
 }
 
+// A pattern every match of which starts with its first run is searched from
+// the run's occurrences; wrapped in a group it gets the engine's own search.
+// Both must find the same matches.
+TEST(RegExpTest, SearchFromTheLeadingRunFindsWhatTheEngineFinds) {
+    const std::pair<const wchar_t*, bool> leading[] = {
+        {L"^ab", true},    {L"\\b\\Bab", true}, {L"a+b", true},  {L"a?b", false},   {L".ab", false},
+        {L"(?:a)b", false}, {L"\\dab", false},  {L"^ab\\G", false}, {L"$ab", false}, {L"a|b", false},
+    };
+    for (const auto& [pattern, expected] : leading) {
+        bool blnLeading = !expected;
+        mdlRegex::RequiredRuns(pattern, &blnLeading);
+        EXPECT_EQ(blnLeading, expected) << pattern;
+    }
+    const wchar_t* const starts[] = {L"", L"^", L"\\b", L"^\\B"};
+    const wchar_t* const pieces[] = {L"a",     L"Č",      L"[aá]",  L"(a|čx)", L"a*",     L"č+?", L"(?<=a)",
+                                     L"(?<!č)", L"$",      L"\\b",   L".",      L"\\r?",   L"(a)\\1", L"a{2}",
+                                     L"i",     L"[^\\n]*", L"(?=a)", L"\\n^",   L"[[:alpha:]]+"};
+    const std::wstring letters = L"aAáÁčČiIİı x\r\n";
+    std::mt19937 rng(21);
+    size_t lngMatches = 0;
+    for (int round = 0; round < 3000; ++round) {
+        std::wstring run;
+        for (size_t n = rng() % 3 + 1; n > 0; --n) run += letters[rng() % 10];
+        std::wstring pattern = starts[rng() % std::size(starts)] + run;
+        for (size_t n = rng() % 4; n > 0; --n) pattern += pieces[rng() % std::size(pieces)];
+        std::wstring text;
+        for (size_t n = rng() % 40; n > 0; --n) {
+            text += rng() % 3 ? std::wstring(1, letters[rng() % letters.size()]) : base::UCase(run);
+        }
+        bool blnLeading = false;
+        mdlRegex::RequiredRuns(pattern, &blnLeading);
+        ASSERT_TRUE(blnLeading) << pattern;
+        std::vector<mdlRegex::Match> expected;
+        std::vector<mdlRegex::Match> actual;
+        mdlRegex::Execute(L"(?:" + pattern + L")", text, expected);
+        mdlRegex::Execute(pattern, text, actual);
+        ASSERT_EQ(actual.size(), expected.size()) << pattern;
+        for (size_t i = 0; i < actual.size(); ++i) {
+            EXPECT_EQ(actual[i].offset, expected[i].offset) << pattern;
+            EXPECT_EQ(actual[i].length, expected[i].length) << pattern;
+        }
+        lngMatches += actual.size();
+    }
+    EXPECT_GT(lngMatches, 1500U);  // the texts hold many matches
+}
+
 }  // namespace
