@@ -414,14 +414,35 @@ public:
         const wchar_t* const text = strText.data();
         size_t i = lngFrom;
 #if defined(__SSE2__)
-        if (mFirst.size() <= kMaxKeys && mLast.size() <= kMaxKeys) {
+        constexpr unsigned kLaneBits = (1U << sizeof(wchar_t)) - 1;
+        if (Folds(mFirst) && Folds(mLast)) {
+            // One compare a side: the characters a side may hold differ
+            // from each other in one bit at most, set before comparing.
+            const __m128i firstFold = Broadcast(Fold(mFirst));
+            const __m128i firstKey = Broadcast(static_cast<wchar_t>(mFirst.front() | Fold(mFirst)));
+            const __m128i lastFold = Broadcast(Fold(mLast));
+            const __m128i lastKey = Broadcast(static_cast<wchar_t>(mLast.front() | Fold(mLast)));
+            const auto hits = [&](size_t at) {
+                const __m128i hit = _mm_and_si128(Equal(_mm_or_si128(Load(text + at), firstFold), firstKey),
+                                                  Equal(_mm_or_si128(Load(text + at + m - 1), lastFold), lastKey));
+                return static_cast<unsigned>(_mm_movemask_epi8(hit));
+            };
+            // Two blocks a step, as the places are rare.
+            for (; i + m - 1 + 2 * kLanes <= n; i += 2 * kLanes) {
+                auto mask = hits(i) | (hits(i + kLanes) << sizeof(__m128i));
+                while (mask != 0) {
+                    const size_t lane = static_cast<size_t>(__builtin_ctz(mask)) / sizeof(wchar_t);
+                    if (At(text + i + lane)) return i + lane;
+                    mask &= ~(kLaneBits << (lane * sizeof(wchar_t)));
+                }
+            }
+        } else if (mFirst.size() <= kMaxKeys && mLast.size() <= kMaxKeys) {
             __m128i first[kMaxKeys];
             __m128i last[kMaxKeys];
             for (size_t k = 0; k < kMaxKeys; ++k) {
                 first[k] = Broadcast(mFirst[std::min(k, mFirst.size() - 1)]);
                 last[k] = Broadcast(mLast[std::min(k, mLast.size() - 1)]);
             }
-            constexpr unsigned kLaneBits = (1U << sizeof(wchar_t)) - 1;
             for (; i + m - 1 + kLanes <= n; i += kLanes) {
                 const __m128i hit = _mm_and_si128(AnyOf(text + i, first), AnyOf(text + i + m - 1, last));
                 for (auto mask = static_cast<unsigned>(_mm_movemask_epi8(hit)); mask != 0;) {
@@ -465,14 +486,30 @@ private:
         else return _mm_set1_epi16(static_cast<short>(ch));
     }
 
+    static __m128i Load(const wchar_t* at) { return _mm_loadu_si128(reinterpret_cast<const __m128i*>(at)); }
+
+    static __m128i Equal(__m128i a, __m128i b) {
+        if constexpr (sizeof(wchar_t) == 4) return _mm_cmpeq_epi32(a, b);
+        else return _mm_cmpeq_epi16(a, b);
+    }
+
+    // The bits in which the characters differ from the first of them.
+    static wchar_t Fold(const std::vector<wchar_t>& chars) {
+        wchar_t bits = 0;
+        for (const wchar_t ch : chars) bits |= ch ^ chars.front();
+        return bits;
+    }
+
+    static bool Folds(const std::vector<wchar_t>& chars) {
+        const auto bits = static_cast<uint32_t>(Fold(chars));
+        return (bits & (bits - 1)) == 0;
+    }
+
     // Lanes of the block at "at" equal to one of the keys.
     static __m128i AnyOf(const wchar_t* at, const __m128i* keys) {
-        const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(at));
+        const __m128i block = Load(at);
         __m128i hit = _mm_setzero_si128();
-        for (size_t k = 0; k < kMaxKeys; ++k) {
-            if constexpr (sizeof(wchar_t) == 4) hit = _mm_or_si128(hit, _mm_cmpeq_epi32(block, keys[k]));
-            else hit = _mm_or_si128(hit, _mm_cmpeq_epi16(block, keys[k]));
-        }
+        for (size_t k = 0; k < kMaxKeys; ++k) hit = _mm_or_si128(hit, Equal(block, keys[k]));
         return hit;
     }
 #endif
