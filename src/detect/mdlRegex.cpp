@@ -386,6 +386,11 @@ std::vector<std::wstring> RequiredRuns(std::wstring_view strPattern, bool* pblnL
 
 void Validate(std::wstring_view strPattern) { CompileRegex(strPattern); }
 
+// After this many tries at the run's places, when they came on average
+// closer than kDenseGap characters apart, the engine searches on its own.
+constexpr size_t kDenseTries = 256;
+constexpr size_t kDenseGap = 8;
+
 uint64_t DefaultBudget(size_t lngChars) {
     // A floor for short lists, where a quadratic pattern costs little, plus a
     // share per character for long ones.
@@ -538,12 +543,26 @@ void Execute(std::wstring_view strPattern, std::wstring_view strText, std::vecto
         // at or after its end.
         const RunFinder finder(runs.front());
         boost::match_results<CountingIterator> what;
-        const auto flags = boost::match_default | boost::match_not_dot_newline | boost::match_continuous;
+        const auto flags = boost::match_default | boost::match_not_dot_newline;
+        const auto add = [&] {
+            const size_t offset = static_cast<size_t>(what[0].first.Get() - first);
+            colMatches.push_back({offset, static_cast<size_t>(what[0].length())});
+            return offset + colMatches.back().length;
+        };
+        size_t lngTried = 0;
         for (size_t at = finder.Find(strText, lngSkip); at != npos;) {
-            if (boost::regex_search(begin + static_cast<std::ptrdiff_t>(at), end, what, re, flags, begin)) {
-                const auto& whole = what[0];
-                colMatches.push_back({static_cast<size_t>(whole.first.Get() - first), static_cast<size_t>(whole.length())});
-                at = finder.Find(strText, static_cast<size_t>(whole.second.Get() - first));
+            // Where the run is very common one search costs less than an
+            // attempt at each place; no match starts between the last one's
+            // end and here, so the search may start here.
+            if (++lngTried >= kDenseTries && at - lngSkip < lngTried * kDenseGap) {
+                while (boost::regex_search(begin + static_cast<std::ptrdiff_t>(at), end, what, re, flags, begin)) {
+                    at = add();
+                }
+                return;
+            }
+            const CountingIterator from = begin + static_cast<std::ptrdiff_t>(at);
+            if (boost::regex_search(from, end, what, re, flags | boost::match_continuous, begin)) {
+                at = finder.Find(strText, add());
             } else {
                 at = finder.Find(strText, at + 1);
             }
