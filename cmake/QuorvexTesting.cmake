@@ -20,6 +20,8 @@ function(quorvex_test name)
   cmake_parse_arguments(ARG "" "" "SOURCES;DEPENDS;ENVIRONMENT" ${ARGN})
   add_executable(${name} ${ARG_SOURCES} ${PROJECT_SOURCE_DIR}/tests/test_main.cpp)
   target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/tests)
+  # Long expected texts and sample inputs are kept as files under tests/data.
+  target_compile_definitions(${name} PRIVATE QUORVEX_TEST_DATA="${PROJECT_SOURCE_DIR}/tests/data")
   target_link_libraries(${name} PRIVATE ${ARG_DEPENDS} quorvex_fakes ${QUORVEX_GTEST_LIBS})
   quorvex_target_defaults(${name})
   if(QUORVEX_WINDOWS)

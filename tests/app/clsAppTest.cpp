@@ -1,53 +1,24 @@
 #include <gtest/gtest.h>
 
-#include "app/mdlDataFile.h"
 #include "app/AppFixture.h"
+#include "app/DataFiles.h"
+#include "app/mdlDataFile.h"
+#include "base/CodePage.h"
 #include "base/VbError.h"
-#include "inventory/mdlEnumList.h"
 
 namespace {
 
 using testing_support::AppFixture;
-using testing_support::JoinPath;
+using testing_support::ReadData;
 using testing_support::StatusEvent;
 
 std::string Ansi(std::wstring_view text) { return platform::ToAnsi(text); }
-
-const std::wstring kSpaces(50, L' ');
-
-// The detail block of one evaluated track, as the report shows it.
-std::wstring DetailBlock(std::wstring_view breedLines, std::wstring_view trackLines) {
-    return kSpaces + L"\r\n" + std::wstring(breedLines) + std::wstring(trackLines) + kSpaces + L"\r\n";
-}
 
 class ClsAppTest : public AppFixture {
 protected:
     // Two firewalls (one installed, one not) and a communication check.
     void WriteSampleKnowledgeBase() {
-        WriteDataFile({
-            L"[General]",
-            L"Count=3",
-            L"[Breed_1]",
-            L"Name=Štít Alfa",
-            L"Info=Popis",
-            L"URL=https://help.example/alfa",
-            L"Filter=1",
-            L"Proof=1",
-            L"Count=1",
-            L"Track1=REGISTRY~#~#INSTR~#Alfa Firewall~#0",
-            L"[Breed_2]",
-            L"Name=Beta",
-            L"Filter=1",
-            L"Proof=1",
-            L"Count=1",
-            L"Track1=process~#~#regexp~#^beta\\.exe~#0",
-            L"[Breed_3]",
-            L"Name=Server",
-            L"Filter=2",
-            L"Proof=1",
-            L"Count=1",
-            L"Track1=DOWNLOADFILE~#http://127.0.0.1/x~#=~#OK~#0",
-        });
+        folder.Write(L"Vigilor.dat", Ansi(base::Utf8ToWide(ReadData("sample/Vigilor.dat"))));
         fake.registry.AddUninstallEntry(L"{A1}", std::wstring(L"Alfa Firewall 2.0"));
         fake.processes.processes = {L"init", L"gamma.exe"};
     }
@@ -76,39 +47,16 @@ TEST_F(ClsAppTest, CompleteCheckWritesReportStatusAndLogs) {
         EXPECT_EQ(app->OSPlatformId(), 2);
     }
 
-    const std::wstring report =
-        L"PlatformID=2\r\nOS Version 10.0.19045 Service Pack 1\r\n\r\n" +
-        DetailBlock(L"BreedID:1\r\nName:Štít Alfa\r\nInfo:Popis\r\nURL:https://help.example/alfa\r\nFilter:1\r\n",
-                    L"Class=REGISTRY\r\nID=1\r\nEnumListID=47809\r\nInputValue=\r\nOperator=INSTR\r\n"
-                    L"OutputValue=7\r\nScore=1\r\nTestingValue=Alfa Firewall\r\nReportLevel=0\r\n") +
-        L"\r\n";
-    EXPECT_EQ(ReadTemp(L"report.txt"), Ansi(report));
-
-    const std::wstring stamp = L"2026/12/06 09:05:03\t";
-    const std::wstring sys = L"SysLog:   " + stamp + L"Quorvex verze 1.0.0\r\n" + L"SysLog:   " + stamp +
-                             L"Quorvex[clsApp] (Class_Initialize)\tAPP START\t4194304\r\n" +
-                             // Asking for breed 4, which does not exist, is recorded with its id.
-                             L"#ERRLOG#: " + stamp +
-                             L"Quorvex[clsDetector] (Breed)\t\t9\tQuorvex\tSubscript out of range\t4\r\n" +
-                             L"SysLog:   " + stamp + L"Quorvex[clsApp] (Class_Terminate)\tAPP END\r\n";
-    EXPECT_EQ(ReadTemp(L"SYS_Quorvex_261206.TXT"), Ansi(sys));
-
-    // The debug file holds every record in order; spot the framing of each kind.
-    const std::string debug = ReadTemp(L"DEBUG_Quorvex_261206.TXT");
-    for (const std::wstring& line : {
-             L"SysLog:   " + stamp + L"Quorvex verze 1.0.0\r\n",
-             L"DebugLog: " + stamp + L"Quorvex[clsApp] (Check)\tSTART:\t1\r\n",
-             L"DebugLog: " + stamp + L"Quorvex[clsApp] (Check_ReadData)\tSTART:\r\n",
-             L"DebugLog: " + stamp + L"Quorvex[clsApp] (Check_ReadData)\tEND: RETURN=1\r\n",
-             L"DebugLog: " + stamp + L"Quorvex[clsApp] (Check)\tEND: RETURN=1\r\n",
-             L"SysLog:   " + stamp + L"Quorvex[clsApp] (Class_Terminate)\tAPP END\r\n",
-         }) {
-        EXPECT_NE(debug.find(Ansi(line)), std::string::npos) << ::testing::PrintToString(line);
+    // The report, the system log (asking for breed 4, which does not exist,
+    // is recorded with its id) and the debug log with every record in order.
+    for (const wchar_t* file : {L"report.txt", L"SYS_Quorvex_261206.TXT", L"DEBUG_Quorvex_261206.TXT"}) {
+        const std::string golden = ReadData("sample/" + base::WideToUtf8(file));
+        EXPECT_EQ(ReadTemp(file), Ansi(base::Utf8ToWide(golden))) << base::WideToUtf8(file);
     }
-    EXPECT_LT(debug.find(Ansi(L"(Check_ReadData)\tEND")), debug.find(Ansi(L"(SetEnumList)\tSTART:47809")));
 }
 
 TEST_F(ClsAppTest, CancelDuringTheLoadSkipsScanAndKeepsTheOldReport) {
+    folder.Write(L"log.ini", "[Default]\r\ndefault=FILE\r\n");
     WriteSampleKnowledgeBase();
     folder.Write(L"TEMP/report.txt", "old report");
     auto app = MakeApp();
@@ -119,6 +67,7 @@ TEST_F(ClsAppTest, CancelDuringTheLoadSkipsScanAndKeepsTheOldReport) {
     EXPECT_EQ(events.back(), (StatusEvent{1, L"Inicializace", 2, 3, 0})) << "no Scan, no Finish";
     EXPECT_EQ(ReadTemp(L"report.txt"), "old report");
     EXPECT_EQ(app->Detector().BreedCount(), 2);
+    EXPECT_NE(ReadTemp(L"DEBUG_Quorvex_261206.TXT").find("(Check_ReadData)\tEND: RETURN=-1"), std::string::npos);
 
     // The next check reads the whole file again without doubling any track.
     onStatus = nullptr;
@@ -157,24 +106,10 @@ TEST_F(ClsAppTest, SecondCheckDoesNotReloadTheKnowledgeBase) {
 }
 
 TEST_F(ClsAppTest, LoaderSkippingRules) {
-    WriteDataFile({
-        L"[General]",
-        L"Count= 4 ",
-        L"[Breed_1]",
-        L"Name=One",
-        L"Filter=abc",
-        L"Count=4",
-        L"Track1=DUN~#~#=~#~# 7 ",
-        L"Track2=DUN~#~#=~#~#x",
-        L"Track3=DUN~#~#=~#",
-        L"Track4=dun~#in~#instr~#t~#128",
-        L"[Breed_2]",
-        L"Name=Dropped",
-        L"Count=",
-        L"Track1=DUN~#~#=~#~#1",
-        L"[Breed_3]",
-        L"Name=" + std::wstring(300, L'n'),
-    });
+    WriteDataFile({L"[General]", L"Count= 4 ", L"[Breed_1]", L"Name=One", L"Filter=abc", L"Count=4",
+                   L"Track1=DUN~#~#=~#~# 7 ", L"Track2=DUN~#~#=~#~#x", L"Track3=DUN~#~#=~#",
+                   L"Track4=dun~#in~#instr~#t~#128", L"[Breed_2]", L"Name=Dropped", L"Count=", L"Track1=DUN~#~#=~#~#1",
+                   L"[Breed_3]", L"Name=" + std::wstring(300, L'n')});
     auto app = MakeApp();
     app->Check(0);
     const clsDetector& detector = app->Detector();
@@ -220,8 +155,9 @@ private:
 // holds, not per value it names, and still loads exactly as before.
 TEST_F(ClsAppTest, LoaderAsksOnlyForKeysTheFileHas) {
     WriteDataFile({L"[General]", L"Count=300", L"[breed_2]", L"Name=Two", L"Count=32767", L"track2=DUN~#~#=~#~#1",
-                   L"Track01=DUN~#~#=~#~#1", L"Track 3=DUN~#~#=~#~#1", L"Track32767=DUN~#~#=~#~#2", L"[Breed_3]",
-                   L"Count=1", L"Track2=DUN~#~#=~#~#1", L"[Breed_04]", L"Name=Not four"});
+                   L"Track01=DUN~#~#=~#~#1", L"Track 3=DUN~#~#=~#~#1", L"Track3a=DUN~#~#=~#~#1",
+                   L"Track32767=DUN~#~#=~#~#2", L"[Breed_3]", L"Count=1", L"Track2=DUN~#~#=~#~#1", L"[Breed_04]",
+                   L"Name=Not four"});
     CountingProfile counting(*platform::Host().profile);
     platform::Machine replacement;
     replacement.profile = &counting;
@@ -310,34 +246,14 @@ TEST_F(ClsAppTest, WriteToFileAppendsReplacesAndReportsFailure) {
     EXPECT_NE(ReadTemp(L"SYS_Quorvex_261206.TXT").find("[clsApp] (WriteToFile)\t\t75\t"), std::string::npos);
 }
 
-// Records folder creations instead of making them: the root of the real
-// machine must stay untouched.
-class RootFiles final : public platform::FileSystem {
-public:
-    std::vector<std::wstring> created;
-    std::unique_ptr<platform::FolderSearch> FindFirst(std::wstring_view, platform::FindEntry&) override { return {}; }
-    bool CreateFolder(std::wstring_view strPath) override {
-        created.emplace_back(strPath);
-        return false;
-    }
-    bool FileExists(std::wstring_view) override { return false; }
-    bool FolderExists(std::wstring_view) override { return false; }
-    bool DeleteFile(std::wstring_view) override { return false; }
-    bool ReadFile(std::wstring_view, std::string&) override { return false; }
-    bool AppendText(std::wstring_view, std::wstring_view) override { return false; }
-};
-
 TEST_F(ClsAppTest, ProgramInTheRootOfADrive) {
     const bool windows = platform::PathSeparator() == L'\\';
     fake.system.programFolder = windows ? L"C:\\" : L"/";
-    RootFiles files;
-    platform::Machine bundle;
-    bundle.files = &files;
-    platform::ScopedMachine scope(bundle);
+    fake.files.underlying = nullptr;  // the root of the real machine stays untouched
     clsApp app;
     EXPECT_EQ(app.AppPath(), windows ? L"C:" : L"");
     EXPECT_EQ(app.TempPath(), windows ? L"C:\\TEMP" : L"/TEMP");
-    EXPECT_EQ(files.created, std::vector<std::wstring>{app.TempPath()});
+    EXPECT_EQ(fake.files.created, std::vector<std::wstring>{app.TempPath()});
     EXPECT_EQ(mdlDataFile::DataFilePath(), windows ? L"C:\\\\Vigilor.dat" : L"//Vigilor.dat");
 }
 

@@ -74,15 +74,27 @@ TEST_F(InventoryTest, StopRequestPrintsNoPartialOutput) {
     EXPECT_FALSE(std::filesystem::exists(folder.Path() / "out.txt"));
 }
 
+TEST_F(InventoryTest, CommandLineWritesTheNamedClassesToTheOutputFile) {
+    fake.processes.processes = {L"shield.exe"};
+    FakeConsole console;
+    EXPECT_EQ(mdlTools::Main({L"--inventory", L"PROCESS", L"--output", folder.File(L"out.txt")}, console), 0);
+    EXPECT_TRUE(console.out.empty());
+    EXPECT_TRUE(folder.Read(L"out.txt").starts_with(kRule + "\r\n[PROCESS].()\r\nshield.exe\r\n"));
+}
+
 TEST(ToolsCommandLineTest, MisuseIsBadUsage) {
-    const std::vector<std::vector<std::wstring>> misuses = {
-        {L"start", L"--lint"},         {L"--lint", L"a.dat", L"b.dat"},     {L"--lint", L"--console"},
-        {L"--inventory", L"--output"}, {L"--inventory", L"--checks", L"1"},
+    const std::pair<std::vector<std::wstring>, std::wstring> misuses[] = {
+        {{L"start", L"--lint"}, L"come first"},
+        {{L"--lint", L"a.dat", L"b.dat"}, L"one file"},
+        {{L"--lint", L"--console"}, L"unknown option --console"},
+        {{L"--inventory", L"--output"}, L"needs a file name"},
+        {{L"--inventory", L"--checks", L"1"}, L"unknown option --checks"},
     };
-    for (const auto& args : misuses) {
+    for (const auto& [args, why] : misuses) {
         ASSERT_TRUE(mdlTools::IsToolCommand(args));
         FakeConsole console;
         EXPECT_EQ(mdlTools::Main(args, console), 2) << ::testing::PrintToString(args);
+        EXPECT_NE(console.err.find(why), std::wstring::npos) << ::testing::PrintToString(args);
         EXPECT_NE(console.err.find(L"usage: quorvex --lint"), std::wstring::npos);
     }
     EXPECT_FALSE(mdlTools::IsToolCommand({L"--console", L"start"}));

@@ -1,15 +1,8 @@
 #pragma once
-// A detector on the fake machine, with a recording log and the Scan events
-// it raised. Lists with chosen content come from the fake download server
-// (class DOWNLOADFILE keeps the fetched text unchanged).
+// A detector on the fake machine, with a recording log and the Scan events it raised. Lists with chosen content
+// come from the fake download server (class DOWNLOADFILE keeps the fetched text unchanged).
 
 #include <gtest/gtest.h>
-
-#include <array>
-#include <functional>
-#include <memory>
-#include <string>
-#include <vector>
 
 #include "base/Text.h"
 #include "detect/clsDetector.h"

@@ -1,8 +1,7 @@
-#include <gtest/gtest.h>
-
 #include <algorithm>
 
 #include "detect/DetectorFixture.h"
+#include "detect/mdlRules.h"
 
 namespace detect_test {
 namespace {
@@ -47,8 +46,7 @@ TEST_F(GatherTest, OneGatheringPerEnumListIDAndCheck) {
 }
 
 TEST_F(GatherTest, RegistryWalksBothViewsWhereThereAreTwo) {
-    // The same subkey in both views, each with its own display name: a name
-    // read in the wrong view shows.
+    // The same subkey in both views, each with its own display name: a name read in the wrong view shows.
     testing_support::FakeRegistry view32;
     machine.registry.AddUninstallEntry(L"k", std::wstring(L"K native"));
     view32.AddUninstallEntry(L"k", std::wstring(L"K 32-bit"));
@@ -82,6 +80,13 @@ TEST_F(GatherTest, ProgramFolders) {
     machine.folders.paths[platform::kFolderProgramFilesX86] = first;
     detector.Scan(-1);
     EXPECT_EQ(ListOf(track), firstLines) << "the same folder is walked once";
+
+    std::wstring deep = JoinPath({L"", L"pf86"});
+    for (int level = 1; level <= 260; ++level) machine.files.AddFolder(deep += sep + L"d");
+    machine.folders.paths[platform::kFolderProgramFilesX86] = JoinPath({L"", L"pf86"});
+    detector.Scan(-1);
+    const std::wstring list = ListOf(track);
+    EXPECT_EQ(std::count(list.begin(), list.end(), L'\n'), 3 + 256) << "both folders to the same depth";
 }
 
 // A stop between the two phases keeps the partial list out of the cache and
@@ -137,6 +142,27 @@ TEST_F(GatherTest, ProcessesDialUpDownloadsAndLibraries) {
     for (size_t i = 0; i < tracks.size(); ++i) EXPECT_EQ(ListOf(tracks[i]), expected[i]) << i;
     EXPECT_EQ(tracks[2]->Score(), 1);
     EXPECT_EQ(machine.libraries.freed, std::vector<uintptr_t>{handle}) << "a failed load is not released";
+}
+
+// The knowledge-base checks trust this table: it must name exactly what is gathered.
+TEST_F(GatherTest, KnownClassesGatherSomethingAndOthersNothing) {
+    machine.registry.AddUninstallEntry(L"k", std::wstring(L"K"));
+    machine.folders.paths[platform::kFolderProgramFiles] = JoinPath({L"", L"pf"});
+    machine.folders.paths[platform::kFolderCommonPrograms] = JoinPath({L"", L"menu"});
+    machine.files.AddFile(JoinPath({L"", L"pf", L"a.exe"}));
+    machine.files.AddFile(JoinPath({L"", L"menu", L"a.lnk"}));
+    machine.services.services = {{L"Svc", L"svc"}};
+    machine.processes.processes = {L"init"};
+    machine.internet.Serve(L"http://x.test/", L"OK");
+    Tracks tracks;
+    for (std::wstring_view cls : mdlRules::KnownClasses()) {
+        tracks.push_back(AddTrack(1, cls, cls == L"DOWNLOADFILE" ? L"http://x.test/" : L"lib", L"<", L"1"));
+    }
+    const auto unknown = AddTrack(1, L"FIREWALL", L"", L"<", L"1");
+    detector.Breed(1)->TrackCount(static_cast<int32_t>(tracks.size()) + 1);
+    detector.Scan(-1);
+    for (const auto& track : tracks) EXPECT_EQ(track->Score(), 0) << track->Class() << " gathered nothing";
+    EXPECT_EQ(unknown->Score(), 1) << "an unknown class has an empty list";
 }
 
 }  // namespace

@@ -10,17 +10,17 @@ namespace testing_support {
 namespace {
 
 std::vector<std::wstring> Split(std::wstring_view strPath, wchar_t sep) {
-    std::vector<std::wstring> parts;
-    size_t from = 0;
-    while (true) {
-        const size_t at = strPath.find(sep, from);
-        if (at == std::wstring_view::npos) {
-            parts.emplace_back(strPath.substr(from));
-            return parts;
-        }
-        parts.emplace_back(strPath.substr(from, at - from));
-        from = at + 1;
+    std::vector<std::wstring> parts(1);
+    for (const wchar_t ch : strPath) {
+        if (ch == sep) parts.emplace_back();
+        if (ch != sep) parts.back() += ch;
     }
+    return parts;
+}
+
+std::wstring Fold(std::wstring_view strPath) {
+    while (!strPath.empty() && strPath.back() == L'\\') strPath.remove_suffix(1);
+    return base::UCase(strPath);
 }
 
 class FakeKeyHandle final : public platform::RegistryKey {
@@ -32,10 +32,9 @@ public:
 
     int32_t EnumKey(uint32_t lngIndex, uint32_t lngMaxChars, std::wstring& strName) override {
         if (mRegistry.onEnumKey) mRegistry.onEnumKey(lngIndex);
-        const auto key = mRegistry.keys.find(mPath);
-        if (key == mRegistry.keys.end()) return FakeRegistry::kFileNotFound;
-        if (lngIndex >= key->second.subkeys.size()) return FakeRegistry::kNoMoreItems;
-        const FakeRegistry::Key& child = mRegistry.keys.at(key->second.subkeys[lngIndex]);
+        const FakeRegistry::Key& key = mRegistry.keys.at(mPath);
+        if (lngIndex >= key.subkeys.size()) return FakeRegistry::kNoMoreItems;
+        const FakeRegistry::Key& child = mRegistry.keys.at(key.subkeys[lngIndex]);
         if (child.name.size() + 1 > lngMaxChars) return FakeRegistry::kMoreData;
         strName = child.name;
         return platform::kErrorSuccess;
@@ -43,12 +42,10 @@ public:
 
     int32_t QueryValue(std::wstring_view strValueName, uint32_t lngBufferBytes, uint32_t& lngType,
                        std::string& bytes) override {
-        const auto key = mRegistry.keys.find(mPath);
-        if (key == mRegistry.keys.end()) return FakeRegistry::kFileNotFound;
-        const auto value = key->second.values.find(base::UCase(strValueName));
-        if (value == key->second.values.end()) return FakeRegistry::kFileNotFound;
-        std::string encoded = platform::ToAnsi(value->second.text);
-        encoded.push_back('\0');
+        const auto& values = mRegistry.keys.at(mPath).values;
+        const auto value = values.find(base::UCase(strValueName));
+        if (value == values.end()) return FakeRegistry::kFileNotFound;
+        std::string encoded = platform::ToAnsi(value->second.text) + '\0';
         lngType = value->second.type;
         if (encoded.size() > lngBufferBytes) return FakeRegistry::kMoreData;
         bytes = std::move(encoded);
@@ -85,53 +82,24 @@ private:
 
 std::wstring JoinPath(std::initializer_list<std::wstring_view> parts) {
     std::wstring path;
-    bool first = true;
-    for (const std::wstring_view part : parts) {
-        if (!first) path += platform::PathSeparator();
+    for (const std::wstring_view& part : parts) {
+        if (&part != parts.begin()) path += platform::PathSeparator();
         path += part;
-        first = false;
     }
     return path;
 }
 
-// ---- Registry ------------------------------------------------------------
-
-std::wstring FakeRegistry::Fold(std::wstring_view strPath) {
-    while (!strPath.empty() && strPath.back() == L'\\') strPath.remove_suffix(1);
-    return base::UCase(strPath);
-}
-
-FakeRegistry::Key& FakeRegistry::AddKey(std::wstring_view strPath) {
-    keys.try_emplace(std::wstring());
-    const std::wstring folded = Fold(strPath);
-    if (folded.empty()) return keys[folded];
-    const std::vector<std::wstring> parts = Split(folded, L'\\');
-    const std::vector<std::wstring> names = Split(strPath.substr(0, folded.size()), L'\\');
-    std::wstring parent;
-    std::wstring path;
-    for (size_t i = 0; i < parts.size(); ++i) {
-        if (i > 0) path += L'\\';
-        path += parts[i];
-        if (keys.find(path) == keys.end()) {
-            keys[path].name = names[i];
-            keys[parent].subkeys.push_back(path);
-        }
-        parent = path;
-    }
-    return keys[folded];
-}
-
-void FakeRegistry::SetValue(std::wstring_view strPath, std::wstring_view strName, std::wstring_view strText,
-                            uint32_t lngType) {
-    AddKey(strPath).values[base::UCase(strName)] = Value{lngType, std::wstring(strText)};
-}
-
 void FakeRegistry::AddUninstallEntry(std::wstring_view strSubkey, std::optional<std::wstring> displayName,
                                      uint32_t lngType) {
-    std::wstring path(L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\");
-    path += strSubkey;
-    AddKey(path);
-    if (displayName) SetValue(path, L"DisplayName", *displayName, lngType);
+    // Each new key is appended to its parent's subkeys.
+    std::wstring parent;
+    const std::wstring full = L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\" + std::wstring(strSubkey);
+    for (const std::wstring& name : Split(full, L'\\')) {
+        const std::wstring path = parent.empty() ? Fold(name) : parent + L'\\' + Fold(name);
+        if (keys.try_emplace(path, Key{name, {}, {}}).second) keys[parent].subkeys.push_back(path);
+        parent = path;
+    }
+    if (displayName) keys[parent].values[L"DISPLAYNAME"] = Value{lngType, *displayName};
 }
 
 int32_t FakeRegistry::OpenKeyEx(uint32_t hRoot, std::wstring_view strPath, uint32_t lngAccess,
@@ -151,8 +119,6 @@ int32_t FakeRegistry::OpenKey(uint32_t hRoot, std::wstring_view strPath, std::un
     return platform::kErrorSuccess;
 }
 
-// ---- Folder tree and files ------------------------------------------------
-
 FakeFolders::Node* FakeFolders::Node::Child(std::wstring_view strName) const {
     for (const auto& child : children) {
         if (child->name == strName) return child.get();
@@ -162,27 +128,17 @@ FakeFolders::Node* FakeFolders::Node::Child(std::wstring_view strName) const {
 
 FakeFolders::Node& FakeFolders::Add(std::wstring_view strPath, uint32_t lngAttributes) {
     Node* node = &root;
-    const std::vector<std::wstring> parts = Split(strPath, platform::PathSeparator());
-    for (size_t i = 0; i < parts.size(); ++i) {
-        Node* child = node->Child(parts[i]);
+    for (const std::wstring& part : Split(strPath, platform::PathSeparator())) {
+        Node* child = node->Child(part);
         if (child == nullptr) {
-            node->children.push_back(std::make_unique<Node>());
-            child = node->children.back().get();
-            child->name = parts[i];
+            child = node->children.emplace_back(std::make_unique<Node>()).get();
+            child->name = part;
             child->attributes = platform::kAttrDirectory;
         }
         node = child;
     }
     node->attributes = lngAttributes;
     return *node;
-}
-
-FakeFolders::Node& FakeFolders::AddFolder(std::wstring_view strPath, uint32_t lngAttributes) {
-    return Add(strPath, lngAttributes | platform::kAttrDirectory);
-}
-
-FakeFolders::Node& FakeFolders::AddFile(std::wstring_view strPath, uint32_t lngAttributes) {
-    return Add(strPath, lngAttributes);
 }
 
 FakeFolders::Node& FakeFolders::AddLink(std::wstring_view strPath, std::wstring_view strTarget) {
@@ -204,27 +160,17 @@ FakeFolders::Node* FakeFolders::Resolve(std::wstring_view strPath, int depth) {
     return node;
 }
 
-FakeFolders::Node* FakeFolders::Find(std::wstring_view strPath) { return Resolve(strPath, 0); }
-
 std::unique_ptr<platform::FolderSearch> FakeFolders::FindFirst(std::wstring_view strPattern, platform::FindEntry& first) {
     searches.emplace_back(strPattern);
     const std::wstring wildcard = std::wstring(1, platform::PathSeparator()) + L"*";
-    if (strPattern.size() < wildcard.size() || strPattern.substr(strPattern.size() - wildcard.size()) != wildcard) {
-        return nullptr;
-    }
+    if (!strPattern.ends_with(wildcard)) return nullptr;
     const Node* folder = Find(strPattern.substr(0, strPattern.size() - wildcard.size()));
     if (folder == nullptr || folder->unreadable || (folder->attributes & platform::kAttrDirectory) == 0) return nullptr;
-    std::vector<platform::FindEntry> entries;
-    entries.push_back({L".", platform::kAttrDirectory});
-    entries.push_back({L"..", platform::kAttrDirectory});
+    std::vector<platform::FindEntry> entries = {{L".", platform::kAttrDirectory}, {L"..", platform::kAttrDirectory}};
     for (const auto& child : folder->children) entries.push_back({child->name, child->attributes});
     auto search = std::make_unique<FakeSearch>(*this, std::move(entries));
     search->Next(first);
     return search;
-}
-
-bool FakeFolders::CreateFolder(std::wstring_view strPath) {
-    return underlying != nullptr && underlying->CreateFolder(strPath);
 }
 
 bool FakeFolders::FileExists(std::wstring_view strPath) {
@@ -246,18 +192,10 @@ bool FakeFolders::DeleteFile(std::wstring_view strPath) {
 bool FakeFolders::ReadFile(std::wstring_view strPath, std::string& bytes) {
     if (std::find(lockedFiles.begin(), lockedFiles.end(), strPath) != lockedFiles.end()) return false;
     const auto file = memoryFiles.find(std::wstring(strPath));
-    if (file != memoryFiles.end()) {
-        bytes = file->second;
-        return true;
-    }
-    return underlying != nullptr && underlying->ReadFile(strPath, bytes);
+    if (file == memoryFiles.end()) return underlying != nullptr && underlying->ReadFile(strPath, bytes);
+    bytes = file->second;
+    return true;
 }
-
-bool FakeFolders::AppendText(std::wstring_view strPath, std::wstring_view strText) {
-    return underlying != nullptr && underlying->AppendText(strPath, strText);
-}
-
-// ---- Services, processes, dial-up, special folders -----------------------
 
 platform::ServiceEnumResult FakeServices::Enumerate(uint32_t lngServiceType, uint32_t lngServiceState,
                                                     std::vector<platform::ServiceEntry>& entries) {
@@ -269,50 +207,27 @@ platform::ServiceEnumResult FakeServices::Enumerate(uint32_t lngServiceType, uin
     return platform::ServiceEnumResult::Ok;
 }
 
-bool FakeProcesses::Snapshot(uint32_t lngFlags, std::vector<std::wstring>& exeNames) {
-    flags.push_back(lngFlags);
-    exeNames.clear();
-    if (!snapshotOk) return false;
-    exeNames = processes;
-    return true;
-}
-
-int32_t FakeDialUp::EnumEntries(std::vector<std::wstring>& names) {
-    names.clear();
-    if (result != 0) return result;
-    names = entries;
-    return 0;
-}
-
 int32_t FakeShellFolders::GetFolderPath(int32_t lngFolder, int32_t lngFlags, std::wstring& strPath) {
     queries.push_back({lngFolder, lngFlags});
-    strPath.clear();
     const auto found = paths.find(lngFolder);
-    if (found == paths.end()) return kNoFolder;
-    strPath = found->second;
-    return 0;
+    strPath = found == paths.end() ? std::wstring() : found->second;
+    return found == paths.end() ? static_cast<int32_t>(0x80070002u) : 0;  // the "not found" of the shell
 }
-
-// ---- Download server ------------------------------------------------------
 
 void FakeInternet::Serve(std::wstring_view strURL, std::wstring_view strText) {
     resources[std::wstring(strURL)] = Resource{platform::ToAnsi(strText), 0, true};
 }
 
-void FakeInternet::DeleteCacheEntry(std::wstring_view strURL) { cacheDeleted.emplace_back(strURL); }
-
 int32_t FakeInternet::DownloadToFile(std::wstring_view strURL, std::wstring_view strFile) {
     fetches.push_back({std::wstring(strURL), std::wstring(strFile)});
     const auto found = resources.find(std::wstring(strURL));
-    if (found == resources.end()) return kUnreachable;
+    if (found == resources.end()) return static_cast<int32_t>(0x800C0005u);  // unreachable
     const Resource& resource = found->second;
     // A failing resource with content leaves it behind as a partial file.
     const bool leavesFile = resource.writeFile && (resource.result == 0 || !resource.content.empty());
-    if (leavesFile && store != nullptr) store->memoryFiles[std::wstring(strFile)] = resource.content;
+    if (leavesFile) store->memoryFiles[std::wstring(strFile)] = resource.content;
     return resource.result;
 }
-
-// ---- Libraries -------------------------------------------------------------
 
 uintptr_t FakeLibraries::Load(std::wstring_view strName) {
     const auto found = libraries.find(std::wstring(strName));
@@ -321,10 +236,7 @@ uintptr_t FakeLibraries::Load(std::wstring_view strName) {
 
 int32_t FakeLibraries::Free(uintptr_t hModule) {
     freed.push_back(hModule);
-    for (const auto& [name, handle] : libraries) {
-        if (handle == hModule) return 1;
-    }
-    return 0;
+    return std::any_of(libraries.begin(), libraries.end(), [&](const auto& entry) { return entry.second == hModule; });
 }
 
 }  // namespace testing_support

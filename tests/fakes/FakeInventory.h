@@ -17,8 +17,6 @@
 
 namespace testing_support {
 
-// ---- Registry ------------------------------------------------------------
-
 // Key paths are relative to the local-machine root, joined with "\" and
 // compared without regard to case; a trailing "\" does not matter.
 class FakeRegistry final : public platform::Registry {
@@ -51,10 +49,6 @@ public:
     // Access masks passed to OpenKeyEx, in call order.
     std::vector<uint32_t> openAccess;
 
-    // Creates the key and its parents (each new key is appended to its parent's subkeys).
-    Key& AddKey(std::wstring_view strPath);
-    void SetValue(std::wstring_view strPath, std::wstring_view strName, std::wstring_view strText,
-                  uint32_t lngType = platform::kRegSz);
     // One uninstall entry: a subkey of the uninstall key, with a "DisplayName"
     // of the given type when displayName is set.
     void AddUninstallEntry(std::wstring_view strSubkey, std::optional<std::wstring> displayName,
@@ -64,11 +58,7 @@ public:
                       std::unique_ptr<platform::RegistryKey>& key) override;
     int32_t OpenKey(uint32_t hRoot, std::wstring_view strPath, std::unique_ptr<platform::RegistryKey>& key) override;
     bool HasSeparateViews() const override { return separateViews; }
-
-    static std::wstring Fold(std::wstring_view strPath);
 };
-
-// ---- Folder tree and files ------------------------------------------------
 
 // FindFirst walks an in-memory tree; the other file operations see the
 // in-memory files first (downloads land there) and fall through to the file
@@ -90,8 +80,11 @@ public:
     std::map<std::wstring, std::string> memoryFiles;
     // Paths whose reading fails even though they exist (locked).
     std::vector<std::wstring> lockedFiles;
-    // The file system underneath for everything the tree does not answer.
-    platform::FileSystem* underlying = nullptr;
+    // The file system underneath for everything the tree does not answer;
+    // null: those operations fail.
+    platform::FileSystem* underlying = platform::Host().files;
+    // Folders the program asked to create, in order.
+    std::vector<std::wstring> created;
     // Called for every entry a search hands out, "." and ".." included.
     std::function<void(const platform::FindEntry&)> onEntry;
     // Patterns passed to FindFirst, in call order; searches open right now.
@@ -99,26 +92,31 @@ public:
     int openSearches = 0;
 
     // Paths are split at the platform separator. Parents are created as folders.
-    Node& AddFolder(std::wstring_view strPath, uint32_t lngAttributes = platform::kAttrDirectory);
-    Node& AddFile(std::wstring_view strPath, uint32_t lngAttributes = platform::kAttrArchive);
+    Node& AddFolder(std::wstring_view strPath, uint32_t lngAttributes = platform::kAttrDirectory) {
+        return Add(strPath, lngAttributes | platform::kAttrDirectory);
+    }
+    Node& AddFile(std::wstring_view strPath) { return Add(strPath, platform::kAttrArchive); }
     // A folder link (reparse point) whose search shows strTarget's entries.
     Node& AddLink(std::wstring_view strPath, std::wstring_view strTarget);
-    Node* Find(std::wstring_view strPath);
+    Node* Find(std::wstring_view strPath) { return Resolve(strPath, 0); }
 
     std::unique_ptr<platform::FolderSearch> FindFirst(std::wstring_view strPattern, platform::FindEntry& first) override;
-    bool CreateFolder(std::wstring_view strPath) override;
+    bool CreateFolder(std::wstring_view strPath) override {
+        created.emplace_back(strPath);
+        return underlying != nullptr && underlying->CreateFolder(strPath);
+    }
     bool FileExists(std::wstring_view strPath) override;
     bool FolderExists(std::wstring_view strPath) override;
     bool DeleteFile(std::wstring_view strPath) override;
     bool ReadFile(std::wstring_view strPath, std::string& bytes) override;
-    bool AppendText(std::wstring_view strPath, std::wstring_view strText) override;
+    bool AppendText(std::wstring_view strPath, std::wstring_view strText) override {
+        return underlying != nullptr && underlying->AppendText(strPath, strText);
+    }
 
 private:
     Node& Add(std::wstring_view strPath, uint32_t lngAttributes);
     Node* Resolve(std::wstring_view strPath, int depth);
 };
-
-// ---- Services, processes, dial-up, special folders -----------------------
 
 class FakeServices final : public platform::Services {
 public:
@@ -141,7 +139,11 @@ public:
     bool snapshotOk = true;
     std::vector<uint32_t> flags;          // flags of each snapshot taken
 
-    bool Snapshot(uint32_t lngFlags, std::vector<std::wstring>& exeNames) override;
+    bool Snapshot(uint32_t lngFlags, std::vector<std::wstring>& exeNames) override {
+        flags.push_back(lngFlags);
+        exeNames = snapshotOk ? processes : std::vector<std::wstring>();
+        return snapshotOk;
+    }
 };
 
 class FakeDialUp final : public platform::DialUp {
@@ -151,12 +153,14 @@ public:
     std::vector<std::wstring> entries;
     int32_t result = 0;
 
-    int32_t EnumEntries(std::vector<std::wstring>& names) override;
+    int32_t EnumEntries(std::vector<std::wstring>& names) override {
+        names = result == 0 ? entries : std::vector<std::wstring>();
+        return result;
+    }
 };
 
 class FakeShellFolders final : public platform::ShellFolders {
 public:
-    static constexpr int32_t kNoFolder = static_cast<int32_t>(0x80070002u);
     std::map<int32_t, std::wstring> paths;  // by folder id; missing ids have no path
     struct Query {
         int32_t folder;
@@ -167,8 +171,6 @@ public:
     int32_t GetFolderPath(int32_t lngFolder, int32_t lngFlags, std::wstring& strPath) override;
 };
 
-// ---- Download server ------------------------------------------------------
-
 // Serves addresses from a table into FakeFolders' in-memory files.
 class FakeInternet final : public platform::Internet {
 public:
@@ -177,8 +179,6 @@ public:
         int32_t result = 0;       // 0 = stored; anything else = failure
         bool writeFile = true;    // false: answer success but store nothing (a vanished file)
     };
-    static constexpr int32_t kUnreachable = static_cast<int32_t>(0x800C0005u);
-
     std::map<std::wstring, Resource> resources;  // addresses not listed are unreachable
     FakeFolders* store = nullptr;                // where downloads are written
     std::vector<std::wstring> cacheDeleted;      // addresses dropped from the cache, in order
@@ -191,11 +191,9 @@ public:
     // Serves text: written in the ANSI code page.
     void Serve(std::wstring_view strURL, std::wstring_view strText);
 
-    void DeleteCacheEntry(std::wstring_view strURL) override;
+    void DeleteCacheEntry(std::wstring_view strURL) override { cacheDeleted.emplace_back(strURL); }
     int32_t DownloadToFile(std::wstring_view strURL, std::wstring_view strFile) override;
 };
-
-// ---- Libraries -------------------------------------------------------------
 
 class FakeLibraries final : public platform::Libraries {
 public:

@@ -9,12 +9,6 @@ void FakeClock::Advance(double seconds) {
     milliseconds += static_cast<uint32_t>(std::llround(seconds * 1000.0));
 }
 
-bool FakeSystemInfo::GetVersion(platform::VersionInfo& info) {
-    if (!versionOk) return false;
-    info = version;
-    return true;
-}
-
 int32_t FakeDialogs::MessageBox(std::wstring_view strText, std::wstring_view strTitle, uint32_t lngFlags) {
     shown.push_back({std::wstring(strText), std::wstring(strTitle), lngFlags});
     if (answers.empty()) return platform::kIdOk;
@@ -24,12 +18,11 @@ int32_t FakeDialogs::MessageBox(std::wstring_view strText, std::wstring_view str
 }
 
 FakeMachine::FakeMachine() {
+    internet.store = &files;
     platform::Machine bundle;
     bundle.clock = &clock;
     bundle.system = &system;
     bundle.dialogs = &dialogs;
-    files.underlying = platform::Host().files;
-    internet.store = &files;
     bundle.registry = &registry;
     bundle.files = &files;
     bundle.services = &services;

@@ -42,7 +42,10 @@ public:
     std::wstring dateSeparator = L"/";
     std::wstring timeSeparator = L":";
 
-    bool GetVersion(platform::VersionInfo& info) override;
+    bool GetVersion(platform::VersionInfo& info) override {
+        if (versionOk) info = version;
+        return versionOk;
+    }
     std::wstring ProgramPath() override { return programPath; }
     std::wstring ProgramFolder() override { return programFolder; }
     uint64_t InstanceHandle() override { return instanceHandle; }

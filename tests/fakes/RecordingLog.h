@@ -73,27 +73,24 @@ public:
     }
 };
 
-// Attaches a fresh RecordingLog under strComponent for its lifetime; the
-// version header the first attach writes is dropped so that a test sees only
-// its own records.
+// Attaches a fresh RecordingLog under "Quorvex" for its lifetime; the version
+// header the first attach writes is dropped so that a test sees only its own
+// records.
 class ScopedRecordingLog {
 public:
-    explicit ScopedRecordingLog(std::wstring_view strComponent = L"Quorvex")
-        : mLog(std::make_shared<RecordingLog>()) {
+    ScopedRecordingLog() {
         mdlLog::LogInit(nullptr, L"");
-        mdlLog::LogInit(mLog, strComponent);
+        mdlLog::LogInit(mLog, L"Quorvex");
         mLog->ClearRecords();
     }
     ~ScopedRecordingLog() { mdlLog::LogInit(nullptr, L""); }
     ScopedRecordingLog(const ScopedRecordingLog&) = delete;
     ScopedRecordingLog& operator=(const ScopedRecordingLog&) = delete;
 
-    RecordingLog& operator*() const { return *mLog; }
     RecordingLog* operator->() const { return mLog.get(); }
-    const std::shared_ptr<RecordingLog>& Shared() const { return mLog; }
 
 private:
-    std::shared_ptr<RecordingLog> mLog;
+    std::shared_ptr<RecordingLog> mLog = std::make_shared<RecordingLog>();
 };
 
 }  // namespace testing_support

@@ -1,20 +1,8 @@
 #include "fakes/RecordingToolkit.h"
 
-#include <stdexcept>
-
-#include "base/CodePage.h"
-
 namespace testing_support {
 
 using namespace ui::toolkit::memory;
-
-namespace {
-
-[[noreturn]] void Missing(std::wstring_view strWhat) {
-    throw std::logic_error("no control " + base::WideToUtf8(strWhat));
-}
-
-}  // namespace
 
 int32_t RecordingToolkit::MsgBox(std::wstring_view strText, uint32_t lngFlags, std::wstring_view strTitle) {
     boxes.push_back(Box{std::wstring(strText), lngFlags, std::wstring(strTitle)});
@@ -25,7 +13,6 @@ int32_t RecordingToolkit::MsgBox(std::wstring_view strText, uint32_t lngFlags, s
 }
 
 void RecordingToolkit::DoEvents() {
-    ++pumps;
     if (mAtPump.empty()) return;
     auto action = std::move(mAtPump.front());
     mAtPump.pop_front();
@@ -47,49 +34,6 @@ void RecordingToolkit::Run(ui::toolkit::Window& objWindow) {
         now += static_cast<uint32_t>(next);
         TickDueTimers();
     }
-}
-
-MemWindow& RecordingToolkit::Window() const {
-    MemWindow* window = MainWindow();
-    if (window == nullptr) Missing(L"window");
-    return *window;
-}
-
-MemLabel& RecordingToolkit::Label(std::wstring_view strName, int16_t intIndex) const {
-    MemLabel* label = Window().FindLabel(strName, intIndex);
-    if (label == nullptr) Missing(strName);
-    return *label;
-}
-
-MemButton& RecordingToolkit::Button(std::wstring_view strName) const {
-    MemButton* button = Window().FindButton(strName);
-    if (button == nullptr) Missing(strName);
-    return *button;
-}
-
-MemListBox& RecordingToolkit::List(std::wstring_view strName) const {
-    MemListBox* list = Window().FindListBox(strName);
-    if (list == nullptr) Missing(strName);
-    return *list;
-}
-
-MemPictureBox& RecordingToolkit::Picture(std::wstring_view strName) const {
-    MemPictureBox* picture = Window().FindPictureBox(strName);
-    if (picture == nullptr) Missing(strName);
-    return *picture;
-}
-
-MemCheckBox& RecordingToolkit::Option(std::wstring_view strArray, int16_t intIndex) const {
-    MemCheckBoxArray* array = Window().FindCheckBoxArray(strArray);
-    MemCheckBox* element = array ? array->Element(intIndex) : nullptr;
-    if (element == nullptr) Missing(strArray);
-    return *element;
-}
-
-MemTimer& RecordingToolkit::Timer(std::wstring_view strName) const {
-    MemTimer* timer = Window().FindTimer(strName);
-    if (timer == nullptr) Missing(strName);
-    return *timer;
 }
 
 std::vector<std::wstring> RecordingToolkit::ValuesOf(std::wstring_view strTarget, std::wstring_view strMember) const {

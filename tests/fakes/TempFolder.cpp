@@ -3,7 +3,7 @@
 #include <atomic>
 #include <chrono>
 #include <fstream>
-#include <sstream>
+#include <iterator>
 
 namespace testing_support {
 
@@ -11,17 +11,11 @@ namespace fs = std::filesystem;
 
 TempFolder::TempFolder() {
     static std::atomic<unsigned> counter{0};
-    const auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
-    for (;;) {
-        std::ostringstream name;
-        name << "quorvex-test-" << stamp << "-" << counter++;
-        fs::path candidate = fs::temp_directory_path() / name.str();
-        std::error_code ec;
-        if (fs::create_directory(candidate, ec)) {
-            mPath = candidate;
-            return;
-        }
-    }
+    const auto stamp = std::to_string(std::chrono::steady_clock::now().time_since_epoch().count());
+    std::error_code ec;
+    do {
+        mPath = fs::temp_directory_path() / ("quorvex-test-" + stamp + "-" + std::to_string(counter++));
+    } while (!fs::create_directory(mPath, ec));
 }
 
 TempFolder::~TempFolder() {
@@ -48,9 +42,7 @@ void TempFolder::Write(std::wstring_view strName, std::string_view bytes) const 
 
 std::string TempFolder::Read(std::wstring_view strName) const {
     std::ifstream in(mPath / fs::path(std::wstring(strName)), std::ios::binary);
-    std::ostringstream content;
-    content << in.rdbuf();
-    return content.str();
+    return {std::istreambuf_iterator<char>(in), {}};
 }
 
 }  // namespace testing_support

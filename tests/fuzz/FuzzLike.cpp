@@ -1,16 +1,11 @@
 // The LIKE matcher on any pattern and text. A pattern without special
 // characters matches exactly the text equal to it.
-#include <fuzzer/FuzzedDataProvider.h>
-
-#include <cstdint>
-#include <string>
-
-#include "base/CodePage.h"
+#include "FuzzTarget.h"
 #include "base/Like.h"
 #include "base/VbError.h"
 
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    FuzzedDataProvider input(data, size);
+FUZZ_TARGET(bytes) {
+    FuzzedDataProvider input = fuzz::Provider(bytes);
     const std::wstring pattern = base::Utf8ToWide(input.ConsumeRandomLengthString(256));
     const std::wstring text = base::Utf8ToWide(input.ConsumeRemainingBytesAsString());
     try {
@@ -20,5 +15,4 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     } catch (const base::VbError& e) {
         if (e.Number() != base::vbErrInvalidPattern) __builtin_trap();
     }
-    return 0;
 }

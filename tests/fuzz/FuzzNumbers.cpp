@@ -1,18 +1,13 @@
 // Numbers and code pages: what is read is written back and read the same.
 #include <cmath>
-#include <cstdint>
-#include <string>
-#include <string_view>
 
-#include "base/CodePage.h"
+#include "FuzzTarget.h"
 #include "base/Numbers.h"
 #include "base/Text.h"
 #include "base/VbError.h"
 #include "platform/AnsiCodePage.h"
 
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    const std::string_view bytes(reinterpret_cast<const char*>(data), size);
-
+FUZZ_TARGET(bytes) {
     // UTF-8 with the Windows-1250 fallback: decoded text survives a round trip.
     const std::wstring wide = base::Utf8ToWide(bytes);
     if (base::Utf8ToWide(base::WideToUtf8(wide)) != wide) __builtin_trap();
@@ -48,5 +43,4 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             if (e.Number() != base::vbErrTypeMismatch) __builtin_trap();
         }
     }
-    return 0;
 }

@@ -1,18 +1,14 @@
 // REGEXP as the scan runs it: the pattern translated and compiled, every
 // match over the list text within the work budget.
-#include <fuzzer/FuzzedDataProvider.h>
-
-#include <cstdint>
 #include <stdexcept>
-#include <string>
 #include <vector>
 
-#include "base/CodePage.h"
+#include "FuzzTarget.h"
 #include "base/VbError.h"
 #include "detect/mdlRegex.h"
 
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    FuzzedDataProvider input(data, size);
+FUZZ_TARGET(bytes) {
+    FuzzedDataProvider input = fuzz::Provider(bytes);
     const std::wstring pattern = base::Utf8ToWide(input.ConsumeRandomLengthString(256));
     const std::wstring text = base::Utf8ToWide(input.ConsumeRemainingBytesAsString());
     std::vector<mdlRegex::Match> matches;
@@ -29,5 +25,4 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         if (match.offset > text.size() || match.length > text.size() - match.offset) __builtin_trap();
         end = match.offset + match.length;
     }
-    return 0;
 }

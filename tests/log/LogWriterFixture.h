@@ -1,12 +1,10 @@
 #pragma once
-// A log writer set up as the program sets it up, on the fake machine's clock
-// and date (2026-12-06 09:05:03), writing into a real temporary folder.
+// A log writer set up as the program sets it up, on the fake machine's clock and date (2026-12-06 09:05:03),
+// writing into a real temporary folder.
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <memory>
-#include <string>
 
 #include "fakes/FakeMachine.h"
 #include "fakes/TempFolder.h"
@@ -32,14 +30,24 @@ protected:
     bool Exists(std::wstring_view strName) const {
         return std::filesystem::exists(folder.Path() / std::filesystem::path(std::wstring(strName)));
     }
-    static platform::Machine RealFiles() {
+    // Every file of the folder but log.ini, in name order, each after its name in brackets.
+    std::string Listing() const {
+        std::set<std::string> names;
+        for (const auto& entry : std::filesystem::directory_iterator(folder.Path())) {
+            names.insert(entry.path().filename().string());
+        }
+        std::string text;
+        for (const std::string& name : names) {
+            if (name != "log.ini") text += "[" + name + "]\n" + Log(std::wstring(name.begin(), name.end()));
+        }
+        return text;
+    }
+    testing_support::FakeMachine machine;
+    platform::ScopedMachine realFiles{[] {  // file access stays on the real temporary folder
         platform::Machine files;
         files.files = platform::RealMachine().files;
         return files;
-    }
-
-    testing_support::FakeMachine machine;
-    platform::ScopedMachine realFiles{RealFiles()};  // file access stays on the real temporary folder
+    }()};
     testing_support::TempFolder folder;
     std::shared_ptr<clsLogShare> writer;
 };

@@ -1,11 +1,12 @@
-#include <gtest/gtest.h>
-
+#include "base/TestSupport.h"
 #include "log/LogWriterFixture.h"
+#include "log/mdlTimer.h"
 
 namespace {
 
 using namespace mdlLog;
-using log_testing::kStamp;
+using namespace mdlTimer;
+using test_support::Golden;
 
 constexpr wchar_t kPerfFile[] = L"PERFORMANCE_Quorvex_261206.TXT";
 
@@ -15,34 +16,15 @@ protected:
     void StartAll(std::initializer_list<const wchar_t*> names) {
         for (const wchar_t* name : names) ASSERT_TRUE(writer->StartPerf(name, L"", Perf_I, 0));
     }
-    // Names of the finished records in the performance file, in order.
-    std::vector<std::string> Finished() const {
-        std::vector<std::string> names;
-        const std::string text = Log(kPerfFile);
-        const std::string marker = "Performance finished, id=\"";
-        for (size_t at = text.find(marker); at != std::string::npos; at = text.find(marker, at + 1)) {
-            const size_t from = at + marker.size();
-            names.push_back(text.substr(from, text.find('"', from) - from));
-        }
-        return names;
-    }
 };
 
 TEST_F(PerfTest, StartAndStopWriteTheirRecords) {
     machine.clock.Advance(2.0);
     EXPECT_TRUE(writer->StartPerf(L"A", L"loading", Perf_I, 0));
-    EXPECT_TRUE(writer->IsPerfOpen(L"A", 0));
     EXPECT_FALSE(writer->IsPerfOpen(L"a", 0)) << "names are case-sensitive";
     machine.clock.Advance(0.25);
     EXPECT_TRUE(writer->StopPerf(L"A", 0));
-    EXPECT_FALSE(writer->IsPerfOpen(L"A", 0));
-    const std::string head = std::string("Perf_I:   ") + kStamp;
-    EXPECT_EQ(Log(kPerfFile), head + " \"Timestamp=0:00:02.000000\"  \tPerformance started, id=\"A\"\r\n" + head +
-                                  " \"Timestamp=0:00:02.250000\"  \tPerformance finished, id=\"A\"\r\n"
-                                  "\t\tloading\r\n"
-                                  "\t\t================================\r\n"
-                                  "\t\tRunning time=250.000 ms\r\n"
-                                  "\t\t\r\n");
+    EXPECT_EQ(Log(kPerfFile), Golden("log/perf-start-stop.txt"));
 }
 
 TEST_F(PerfTest, WithoutAHighResolutionCounterTheMillisecondClockTimes) {
@@ -52,12 +34,11 @@ TEST_F(PerfTest, WithoutAHighResolutionCounterTheMillisecondClockTimes) {
     writer->StartPerf(L"M", L"", Perf_SQL, 0);
     machine.clock.Advance(61.25);
     writer->StopPerf(L"M", 0);
-    const std::string text = Log(kPerfFile);
-    EXPECT_NE(text.find(std::string("Perf_SQL: ") + kStamp + " \"Timestamp=0:00:01.500000\"  \tPerformance started"),
-              std::string::npos);
-    EXPECT_NE(text.find("Running time=1:01.250\r\n"), std::string::npos);
+    EXPECT_EQ(Log(kPerfFile), Golden("log/perf-millisecond-clock.txt"));
 }
 
+// Slots stopped out of order; the same name twice: the newer stops first; an
+// empty name stops every open measurement, newest first.
 TEST_F(PerfTest, SlotsStoppedOutOfOrder) {
     StartAll({L"A", L"B", L"C"});
     EXPECT_EQ(writer->PerfSlotCount(0), 3);
@@ -68,26 +49,20 @@ TEST_F(PerfTest, SlotsStoppedOutOfOrder) {
     EXPECT_FALSE(writer->StopPerf(L"B", 0)) << "not open any more";
     EXPECT_TRUE(writer->StopPerf(L"A", 0));
     EXPECT_EQ(writer->PerfSlotCount(0), 0);
-    EXPECT_EQ(Finished(), (std::vector<std::string>{"B", "C", "A"}));
-
-    // An empty name stops every open measurement, newest first.
     EXPECT_FALSE(writer->StopPerf(L"", 0)) << "nothing open";
-    StartAll({L"D", L"E", L"F", L"G"});
-    writer->StopPerf(L"E", 0);
-    EXPECT_TRUE(writer->StopPerf(L"", 0));
-    EXPECT_EQ(Finished(), (std::vector<std::string>{"B", "C", "A", "E", "G", "F", "D"}));
-    EXPECT_EQ(writer->PerfSlotCount(0), 0);
-}
 
-TEST_F(PerfTest, SameNameTwiceStopsTheNewerFirst) {
     writer->StartPerf(L"A", L"older", Perf_I, 0);
     writer->StartPerf(L"A", L"newer", Perf_I, 0);
+    StartAll({L"D", L"E", L"F"});
     EXPECT_TRUE(writer->StopPerf(L"A", 0));
     EXPECT_TRUE(writer->IsPerfOpen(L"A", 0));
-    EXPECT_NE(Log(kPerfFile).find("\t\tnewer\r\n"), std::string::npos);
-    EXPECT_EQ(Log(kPerfFile).find("\t\tolder\r\n"), std::string::npos);
+    writer->StopPerf(L"E", 0);
     EXPECT_TRUE(writer->StopPerf(L"A", 0));
     EXPECT_FALSE(writer->IsPerfOpen(L"A", 0));
+    StartAll({L"G"});
+    EXPECT_TRUE(writer->StopPerf(L"", 0));
+    EXPECT_EQ(writer->PerfSlotCount(0), 0);
+    EXPECT_EQ(Log(kPerfFile), Golden("log/perf-stop-order.txt"));
 }
 
 TEST_F(PerfTest, RefusedAndSwitchedOffMeasurements) {
@@ -97,8 +72,7 @@ TEST_F(PerfTest, RefusedAndSwitchedOffMeasurements) {
     EXPECT_FALSE(writer->StartPerf(L"", L"", Perf_I, 0));
     EXPECT_FALSE(writer->StopPerf(L"X", -1));
     EXPECT_FALSE(writer->IsPerfOpen(L"X", 7));
-    EXPECT_FALSE(Exists(kPerfFile));
-    EXPECT_FALSE(Exists(L"PERFORMANCE_II_Quorvex_261206.TXT"));
+    EXPECT_EQ(Listing(), "");
 
     // A type switched off while open: nothing written, the slot still freed.
     writer->StartPerf(L"A", L"", Perf_I, 0);
@@ -121,6 +95,41 @@ TEST_F(PerfTest, SlotsGrowBeyond256AndInitDropsThem) {
     ASSERT_TRUE(writer->Init(folder.File(L"log.ini")));
     EXPECT_FALSE(writer->IsPerfOpen(L"p0", 0));
     EXPECT_EQ(writer->PerfSlotCount(0), 0);
+}
+
+TEST(MdlTimerTest, DurationAndClockFormats) {
+    testing_support::FakeMachine machine;
+    const std::pair<double, const wchar_t*> durations[] = {
+        {0.0000005, L"0.500 us"}, {0.001, L"1.000 ms"}, {-0.25, L"250.000 ms"}, {1.0, L"1.000 s"},
+        {60.0, L"1:00.000"},      {119.9996, L"2:00.000"}, {3600.0, L"1:00:00"},  {3725.0, L"1:02:05"},
+        {7199.6, L"2:00:00"},     {360000.0, L"100:00:00"},
+    };
+    for (const auto& [seconds, text] : durations) EXPECT_EQ(FormatDuration(seconds), text) << seconds;
+    const std::pair<double, const wchar_t*> clocks[] = {
+        {3725.5, L"1:02:05.500000"}, {-61.000001, L"0:01:01.000001"}, {59.9999996, L"0:01:00.000000"},
+        {360000.0, L"100:00:00.000000"},
+    };
+    for (const auto& [seconds, text] : clocks) EXPECT_EQ(FormatClock(seconds), text) << seconds;
+    machine.system.decimalSeparator = L',';
+    EXPECT_EQ(FormatDuration(0.25), L"250,000 ms");
+    EXPECT_EQ(FormatDuration(61.25), L"1:01,250");
+    EXPECT_EQ(FormatClock(1.5), L"0:00:01,500000");
+}
+
+TEST(MdlTimerTest, TicksComeFromTheCounterOrTheMillisecondClock) {
+    testing_support::FakeMachine machine;
+    machine.clock.frequency = 4000000;
+    machine.clock.counter = 10000000;
+    machine.clock.milliseconds = 77;
+    EXPECT_TRUE(InitTimer());
+    EXPECT_EQ(GetTicks(), 10000000);
+    EXPECT_DOUBLE_EQ(GetElapsedSeconds(0, 6000000), 1.5);
+    EXPECT_DOUBLE_EQ(GetElapsedSeconds(6000000, 0), -1.5);
+
+    machine.clock.frequency = 0;
+    EXPECT_FALSE(InitTimer());
+    EXPECT_EQ(GetTicks(), 77);
+    EXPECT_DOUBLE_EQ(GetElapsedSeconds(1000, 2500), 1.5);
 }
 
 }  // namespace

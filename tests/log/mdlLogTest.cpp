@@ -52,26 +52,16 @@ TEST_F(MdlLogTest, NothingWhileDetachedAndTheHeaderOnFirstAttachOnly) {
     EXPECT_EQ(Last(), L"Quorvex verze 2.10.305 (beta)") << "a detach makes the next attach a first one";
 }
 
-TEST_F(MdlLogTest, EventAndErrorFraming) {
+// The framing of events and errors in the files: clsAppTest.
+TEST_F(MdlLogTest, ErrorFramingOutsideAHandlerAndWriterFailures) {
     LogInit(writer, L"Quorvex");
-    EXPECT_TRUE(LogEvent(L"[clsApp] (Check)", L"START:\t7", DebugLog));
-    EXPECT_EQ(Last(), L"Quorvex[clsApp] (Check)\tSTART:\t7");
-    EXPECT_EQ(writer->events.back().type, DebugLog);
-    EXPECT_EQ(writer->events.back().component, 1);
-
     try {
         base::Raise(5, L"src", L"Invalid procedure call or argument");
     } catch (...) {
-        EXPECT_TRUE(LogError(L"(RegistryList)", L"", L""));
+        EXPECT_TRUE(LogError(L"(RegistryList)", L"ctx", L""));
     }
-    EXPECT_EQ(Last(), L"Quorvex(RegistryList)\t\t5\tsrc\tInvalid procedure call or argument");
+    EXPECT_EQ(Last(), L"Quorvex(RegistryList)\tctx\t5\tsrc\tInvalid procedure call or argument");
     EXPECT_EQ(writer->events.back().type, ERRLOG);
-    try {
-        base::Raise(9, L"s", L"d");
-    } catch (...) {
-        LogError(L"[clsDetector] (Breed)", L"ctx", L"12");
-    }
-    EXPECT_EQ(Last(), L"Quorvex[clsDetector] (Breed)\tctx\t9\ts\td\t12");
     LogError(L"[p] (q)", L"", L"");
     EXPECT_EQ(Last(), L"Quorvex[p] (q)\t\t0\t\t") << "outside a handler";
 

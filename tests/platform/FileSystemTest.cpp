@@ -33,12 +33,19 @@ bool Survives(std::wstring_view text) { return platform::FromAnsi(platform::ToAn
 TEST(FileSystemTest, FindFirstListsEachMatchOnce) {
     TempFolder folder;
     for (const wchar_t* name : {L"a.txt", L"b.bin", L"notes.TXT", L"sub/inner.txt"}) folder.Write(name, "x");
+    // A folder name that needs the ANSI code page, in whichever code page this is.
+    std::wstring czech = L"Slo\u017eka \u010d";
+    if (!Survives(czech)) czech = Survives(L"Caf\u00e9") ? L"Caf\u00e9" : L"Folder c";
+    ASSERT_TRUE(Files().CreateFolder(Join(folder.WPath(), czech)));
+    ASSERT_TRUE(Files().AppendText(Join(folder.WPath(), Join(czech, L"d.txt")), L"x"));
     const struct {
         std::wstring pattern;
         std::vector<std::wstring> names;  // none: no search at all
     } cases[] = {
-        {L"*", {L"a.txt", L"b.bin", L"notes.TXT", L"sub"}},
-        {L"*.*", {L"a.txt", L"b.bin", L"notes.TXT", L"sub"}},
+        {L"*", {czech, L"a.txt", L"b.bin", L"notes.TXT", L"sub"}},
+        {L"*.*", {czech, L"a.txt", L"b.bin", L"notes.TXT", L"sub"}},
+        {Join(L"sub", L"*"), {L"inner.txt"}},
+        {Join(czech, L"*"), {L"d.txt"}},
         {L"*.txt", {L"a.txt", L"notes.TXT"}},
         {L"b.*", {L"b.bin"}},
         {L"?.bin", {L"b.bin"}},
@@ -55,7 +62,7 @@ TEST(FileSystemTest, FindFirstListsEachMatchOnce) {
         }
     }
     for (const auto& item : testing_support::List(Files(), Join(folder.WPath(), L"*"))) {
-        EXPECT_EQ((item.attributes & platform::kAttrDirectory) != 0, item.name == L"sub") << item.name;
+        EXPECT_EQ((item.attributes & platform::kAttrDirectory) != 0, item.name == L"sub" || item.name == czech);
     }
 }
 
@@ -108,26 +115,6 @@ TEST(FileSystemTest, AppendTextCreatesThenAppendsInTheAnsiCodePage) {
     const std::wstring lost = Join(folder.File(L"missing"), L"log.txt");
     EXPECT_FALSE(Files().AppendText(lost, L"text"));
     EXPECT_FALSE(Files().FileExists(lost));
-}
-
-TEST(FileSystemTest, AWalkGivesEveryEntryOnce) {
-    TempFolder root;
-    const std::wstring sep = platform::PathSep();
-    // A name that needs the ANSI code page, in whichever code page this is.
-    std::wstring czech = L"Slo\u017eka \u010d";
-    if (!Survives(czech)) czech = Survives(L"Caf\u00e9") ? L"Caf\u00e9" : L"Folder c";
-    const std::wstring s = L"S", t = s + sep + L"T";
-    for (const std::wstring& name : {s, t, czech}) ASSERT_TRUE(Files().CreateFolder(Join(root.WPath(), name)));
-    const std::vector<std::wstring> files = {L"a.txt", s + sep + L"b.txt", t + sep + L"c.txt", czech + sep + L"d.txt"};
-    for (const std::wstring& name : files) ASSERT_TRUE(Files().AppendText(Join(root.WPath(), name), L"x"));
-    std::vector<std::wstring> lines;
-    testing_support::Walk(Files(), root.WPath(), L"", lines);
-    std::vector<std::wstring> expected;
-    for (const std::wstring& name : {s, t, czech}) expected.push_back(sep + name);
-    for (const std::wstring& name : files) expected.push_back(sep + name);
-    std::sort(lines.begin(), lines.end());
-    std::sort(expected.begin(), expected.end());
-    EXPECT_EQ(lines, expected);
 }
 
 }  // namespace

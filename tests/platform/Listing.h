@@ -25,16 +25,4 @@ inline std::vector<Listed> List(platform::FileSystem& files, const std::wstring&
     return listed;
 }
 
-// Lines relative to the root, each folder followed by its content; links are not entered.
-inline void Walk(platform::FileSystem& files, const std::wstring& strFolder, const std::wstring& strRelative,
-                 std::vector<std::wstring>& lines) {
-    const std::wstring sep = platform::PathSep();
-    for (const Listed& item : List(files, strFolder + sep + L"*")) {
-        lines.push_back(strRelative + sep + item.name);
-        if ((item.attributes & platform::kAttrDirectory) && !(item.attributes & platform::kAttrReparsePoint)) {
-            Walk(files, strFolder + sep + item.name, strRelative + sep + item.name, lines);
-        }
-    }
-}
-
 }  // namespace testing_support

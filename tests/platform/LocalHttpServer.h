@@ -1,9 +1,8 @@
 #pragma once
-// A tiny HTTP server on 127.0.0.1 for download tests: it answers on its own
-// thread until destroyed.
+// A tiny HTTP server on 127.0.0.1 for download tests: it answers one
+// connection at a time on its own thread until destroyed.
 
 #include <atomic>
-#include <cstdint>
 #include <functional>
 #include <string>
 #include <thread>
@@ -19,22 +18,15 @@ struct HttpReply {
 
 class LocalHttpServer {
 public:
-    using Handler = std::function<HttpReply(const std::string& path)>;
-    explicit LocalHttpServer(Handler handler);
+    // Throws when no port can be had.
+    explicit LocalHttpServer(std::function<HttpReply(const std::string& path)> handler);
     ~LocalHttpServer();
 
-    bool Listening() const { return mPort != 0; }
     std::wstring Url(const std::string& strPath) const;  // http://127.0.0.1:port + strPath
-    int Requests() const { return mRequests; }
-    static std::wstring RefusingUrl();  // a port just given back: nothing listens there
 
 private:
-    void Serve();
-
-    Handler mHandler;
-    uint16_t mPort = 0;  // before mListener: listening sets it
-    intptr_t mListener;  // the socket, whichever type the system gives it
-    std::atomic<int> mRequests{0};
+    std::function<HttpReply(const std::string&)> mHandler;
+    int mPort = 0;
     std::atomic<bool> mStop{false};
     std::thread mThread;
 };

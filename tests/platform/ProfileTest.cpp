@@ -4,10 +4,10 @@
 
 #include <filesystem>
 #include <set>
-#include <string>
 
-#include "fakes/TempFolder.h"
+#include "base/TestSupport.h"
 #include "base/Text.h"
+#include "fakes/TempFolder.h"
 #include "platform/AnsiCodePage.h"
 #include "platform/Machine.h"
 
@@ -24,11 +24,7 @@ std::wstring Get(const std::wstring& strFile, std::wstring_view strSection, std:
 
 TEST(ProfileTest, ReadsValuesTheWindowsWay) {
     const testing_support::TempFolder folder;
-    folder.Write(L"a.ini",
-                 "before=0\r\n[Main]\r\n  Key1  =  value one  \r\ntabbed=\t x\t\r\ndq=\"quoted\"\r\nsq='single'\r\n"
-                 "mixed=\"mismatch'\r\nlone=\"\r\ninner=\" a \"\r\nemptyq=\"\"\r\nnested=\"a\"b\"\r\nempty=\r\n"
-                 "blank=   \r\ntext=a;b#c=d\r\nnoequals\r\ndup=first\r\nDUP=second\r\n"
-                 "[ Spaced ]\r\na=1\r\n[x]y]z\r\nb=2\r\n  [Indented]\r\nc=3\r\n[main]\r\nlate=1\r\n");
+    folder.Write(L"a.ini", test_support::Golden("platform/profile.ini"));
     const struct {
         const wchar_t *section, *key, *fallback;
         uint32_t size;
@@ -89,7 +85,7 @@ std::set<std::wstring> Upper(const std::vector<std::wstring>& names) {
 // The lists must name everything a lookup finds; the loader reads no other keys.
 TEST(ProfileTest, ListsTheNamesOfSectionsAndKeys) {
     const testing_support::TempFolder folder;
-    folder.Write(L"a.ini", "[Main]\r\n  Key1 = v\r\nempty=\r\ndup=1\r\nDUP=2\r\n[ Spaced ]\r\na=1\r\n[Empty]\r\n");
+    folder.Write(L"a.ini", test_support::Golden("platform/profile.ini"));
     platform::Profile& profile = *platform::RealMachine().profile;
     const std::wstring file = folder.File(L"a.ini");
     const std::set<std::wstring> sections = Upper(profile.SectionNames(file));

@@ -44,49 +44,36 @@ protected:
     std::vector<std::wstring> shown;
 };
 
+// Progress lines (3) stay below the results (2) until the next line of any
+// kind, or their removal (4), takes them away; 1 clears everything.
 TEST_F(ListBoxExTest, TransientLinesStayBelowResultsAndAreReplaced) {
-    lb.AddItemEx(Info(L"p1\r\np2"), 3, 0);
-    EXPECT_EQ(Lines(), (std::vector<std::wstring>{L"p1#0", L"p2#0"}));
-    EXPECT_EQ(lb.TransientLines(), (std::vector<int32_t>{2, 0, 1}));
-    lb.AddItemEx(Info(L"p3"), 3, 0);
-    EXPECT_EQ(Lines(), (std::vector<std::wstring>{L"p3#0"}));
-    lb.AddItemEx(Info(L"found"), 2, 7);
-    EXPECT_EQ(Lines(), (std::vector<std::wstring>{L"found#7"}));
-    lb.AddItemEx(Info(L"p4\r\np5"), 3, 0);
-    EXPECT_EQ(Lines(), (std::vector<std::wstring>{L"found#7", L"p4#0", L"p5#0"}));
-    lb.AddItemEx(Info(L""), 4, 0);
-    EXPECT_EQ(Lines(), (std::vector<std::wstring>{L"found#7"}));
-    EXPECT_EQ(lb.TransientLines()[0], 0);
-}
-
-TEST_F(ListBoxExTest, EachActionRemovesTheTransientLines) {
-    for (int32_t action : {2, 3, 4}) {
-        lb.AddItemEx(Info(L""), 1, 0);
-        lb.AddItemEx(Info(L"a\r\nb"), 3, 0);
-        lb.AddItemEx(Info(L"next"), action, 0);
-        const auto lines = Lines();
-        EXPECT_EQ(lines.size(), action == 4 ? 0u : 1u) << action;
+    const struct {
+        const wchar_t* text;
+        int32_t action, data;
+        std::vector<std::wstring> lines;
+    } steps[] = {
+        {L"p1\r\np2", 3, 0, {L"p1#0", L"p2#0"}},
+        {L"p3", 3, 0, {L"p3#0"}},
+        {L"found", 2, 7, {L"found#7"}},
+        {L"p4\r\np5", 3, 0, {L"found#7", L"p4#0", L"p5#0"}},
+        {L"", 4, 0, {L"found#7"}},
+        {L"", 4, 0, {L"found#7"}},
+        {L"ignored", 9, 0, {L"found#7"}},
+        {L"a\r\nb", 3, 0, {L"found#7", L"a#0", L"b#0"}},
+        {L"next", 2, 0, {L"found#7", L"next#0"}},
+        {L"", 1, 0, {}},
+    };
+    for (const auto& step : steps) {
+        const auto before = Lines();
+        const auto calls = toolkit.calls.size();
+        lb.AddItemEx(Info(step.text), step.action, step.data);
+        EXPECT_EQ(Lines(), step.lines) << step.text << " " << step.action;
+        // A step that leaves the lines as they were makes no call at all.
+        if (before == step.lines) {
+            EXPECT_EQ(toolkit.calls.size(), calls) << step.text << " " << step.action;
+        }
     }
-}
-
-TEST_F(ListBoxExTest, RemoveTransientWithoutTransientLinesChangesNothing) {
-    lb.AddItemEx(Info(L"kept"), 2, 1);
-    toolkit.calls.clear();
-    lb.AddItemEx(Info(L""), 4, 0);
-    lb.AddItemEx(Info(L"ignored"), 9, 0);
-    lb.AddItemEx(Info(L"ignored"), 0, 0);
-    EXPECT_TRUE(toolkit.calls.empty());
-    EXPECT_EQ(Lines(), (std::vector<std::wstring>{L"kept#1"}));
-}
-
-TEST_F(ListBoxExTest, ClearEmptiesListAndRecords) {
-    lb.AddItemEx(Info(L"r"), 2, 4);
-    lb.AddItemEx(Info(L"t"), 3, 0);
-    lb.AddItemEx(Info(L""), 1, 0);
-    EXPECT_TRUE(Lines().empty());
     EXPECT_EQ(lb.Records().Count(), 0);
-    lb.AddItemEx(Info(L"u"), 4, 0);  // no stale transient positions left
-    EXPECT_TRUE(Lines().empty());
 }
 
 TEST_F(ListBoxExTest, PermanentLinesKeepOneRecordPerDatum) {
@@ -166,58 +153,41 @@ TEST_F(ListBoxExTest, HoverSetsHandAndToolTipOncePerLine) {
 
 TEST_F(ListBoxExTest, OnlyAWindowWithTheDefaultPointerHovers) {
     list->AddItem(L"a");
-    list->MouseMove(10, 5000);
-    window->Pointer(MousePointer::Arrow);
-    toolkit.calls.clear();
-    list->MouseMove(10, 10);
-    EXPECT_TRUE(toolkit.calls.empty());
+    list->AddItem(L"b");
+    // An arrow set by the program, or the hourglass of a run, freezes the pointer.
+    for (MousePointer pointer : {MousePointer::Arrow, MousePointer::Hourglass}) {
+        window->Pointer(pointer);
+        toolkit.calls.clear();
+        list->MouseMove(10, kListLineHeight + 10);
+        EXPECT_TRUE(toolkit.calls.empty());
+        EXPECT_EQ(list->Pointer(), MousePointer::Default);
+    }
     window->Pointer(MousePointer::Default);
-    list->MouseMove(10, 10);
+    list->MouseMove(10, kListLineHeight + 10);
     EXPECT_EQ(list->Pointer(), MousePointer::Custom);
 }
 
-TEST_F(ListBoxExTest, HourglassFreezesHover) {
-    list->AddItem(L"a");
-    list->AddItem(L"b");
-    window->Pointer(MousePointer::Hourglass);
-    toolkit.calls.clear();
-    list->MouseMove(10, kListLineHeight + 10);
-    EXPECT_TRUE(toolkit.calls.empty());
-    EXPECT_EQ(list->Pointer(), MousePointer::Default);
-}
-
-TEST(ListBoxExLifetimeTest, EventsAfterDestructionReachNothing) {
-    testing_support::RecordingToolkit toolkit;
-    auto window = toolkit.NewWindow(L"frmMain");
-    auto& list = static_cast<ui::toolkit::memory::MemListBox&>(window->AddListBox(L"lst"));
-    list.Bounds(ui::toolkit::Rect{0, 0, 7500, 1470});
-    list.AddItem(L"a");
-    list.AddItem(L"b");
+// Re-initialised onto another list, or destroyed, an object reaches its old
+// list's events no more.
+TEST_F(ListBoxExTest, AListLeftBehindReachesNothing) {
+    auto& second = static_cast<ui::toolkit::memory::MemListBox&>(window->AddListBox(L"second"));
+    lb.Initialise(*window, second);
+    EXPECT_EQ(list->TypeKey('x'), 'x');
+    EXPECT_EQ(second.TypeKey('x'), 0);
+    second.AddItem(L"a");
+    second.AddItem(L"b");
     int raised = 0;
     {
-        auto lb = std::make_unique<clsListBoxEx>();
-        lb->Initialise(*window, list);
-        lb->ShowUserInfo = [&](const std::wstring&, const std::wstring&, const std::wstring&) { ++raised; };
-        auto item = std::make_shared<clsUserInfo>();
-        item->Text(L"c");
-        lb->AddItemEx(item, 2, 5);
+        clsListBoxEx other;
+        other.Initialise(*window, second);
+        other.ShowUserInfo = [&](const std::wstring&, const std::wstring&, const std::wstring&) { ++raised; };
+        other.AddItemEx(Info(L"c"), 2, 5);
     }
-    list.MouseMove(10, kListLineHeight + 10);
-    list.ClickLine(2);
-    EXPECT_EQ(list.Pointer(), MousePointer::Default);
+    second.MouseMove(10, kListLineHeight + 10);
+    second.ClickLine(2);
+    EXPECT_EQ(second.Pointer(), MousePointer::Default);
     EXPECT_EQ(raised, 0);
-}
-
-TEST(ListBoxExLifetimeTest, ReInitialisingLeavesTheFirstListAlone) {
-    testing_support::RecordingToolkit toolkit;
-    auto window = toolkit.NewWindow(L"frmMain");
-    auto& first = static_cast<ui::toolkit::memory::MemListBox&>(window->AddListBox(L"first"));
-    auto& second = static_cast<ui::toolkit::memory::MemListBox&>(window->AddListBox(L"second"));
-    clsListBoxEx lb;
-    lb.Initialise(*window, first);
-    lb.Initialise(*window, second);
-    EXPECT_EQ(first.TypeKey('x'), 'x');
-    EXPECT_EQ(second.TypeKey('x'), 0);
+    EXPECT_TRUE(shown.empty()) << "the list was taken from the first object";
 }
 
 }  // namespace

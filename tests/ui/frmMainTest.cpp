@@ -1,12 +1,14 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
 #include <memory>
 
-#include "app/AppFixture.h"
 #include "fakes/FakeConsole.h"
 #include "fakes/RecordingToolkit.h"
+#include "base/TestSupport.h"
 #include "base/Version.h"
+#include "ui/SampleFixture.h"
 #include "ui/StringTable.h"
 #include "ui/console/ConsoleToolkit.h"
 #include "ui/frmMain.h"
@@ -30,24 +32,14 @@ public:
     }
 };
 
-class FrmMainTest : public testing_support::AppFixture {
+class FrmMainTest : public testing_support::SampleFixture {
 protected:
     void SetUp() override {
-        AppFixture::SetUp();
+        SampleFixture::SetUp();
+        WriteSample();
         platform::Machine machine;
         machine.shell = &shell;
         shellScope = std::make_unique<platform::ScopedMachine>(machine);
-    }
-
-    // Firewall Alfa is installed, Beta is not; the bank's server is out of reach.
-    void WriteSample() {
-        WriteDataFile({L"[General]", L"Count=3", L"[Breed_1]", L"Name=Alfa", L"Info=Popis Alfa",
-                       L"URL=http://help.example/fw/alfa.htm", L"Filter=1", L"Proof=1", L"Count=1",
-                       L"Track1=REGISTRY~#~#INSTR~#Alfa Firewall~#0", L"[Breed_2]", L"Name=Beta", L"Filter=1",
-                       L"Proof=1", L"Count=1", L"Track1=PROCESS~#~#REGEXP~#^beta\\.exe~#0", L"[Breed_3]",
-                       L"Name=Server", L"Filter=2", L"Proof=1", L"Count=1", L"Track1=PROCESS~#~#INSTR~#blocker~#0"});
-        fake.registry.AddUninstallEntry(L"{A1}", std::wstring(L"Alfa Firewall 2.0"));
-        fake.processes.processes = {L"init", L"blocker.exe"};
     }
 
     void Open(std::wstring strCommandLine = L"") {
@@ -76,6 +68,13 @@ protected:
     std::wstring Footer() const { return toolkit.Label(L"lblInfoUserFooter").Caption(); }
     bool ReportEnabled() const { return toolkit.Button(L"cmdReport").Enabled(); }
     void ClickStart() { toolkit.Button(L"cmdStart").Click(); }
+    std::wstring ReportPath() const { return folder.File(L"TEMP") + platform::PathSep() + L"report.txt"; }
+    // The program on the text console, its output in text.
+    int32_t RunOnConsole(const mdlMain::Options& options, testing_support::FakeConsole& text) {
+        text.clock = &fake.clock;
+        ui::console::ConsoleToolkit console(text, &fake.clock);
+        return mdlMain::Run(options, console, text);
+    }
 
     FakeShell shell;
     std::unique_ptr<platform::ScopedMachine> shellScope;
@@ -91,12 +90,7 @@ TEST_F(FrmMainTest, CheckTypesMakeTheMask) {
     } cases[] = {
         {true, false, GetStringFormat(116, 1) + L"\r\n" + GetString(107)},
         {false, true, GetStringFormat(117, 1) + L"\r\n" + GetString(107)},
-        {true, true, GetStringFormat(116, 1) + L"\r\n" + GetStringFormat(117, 1) + L"\r\n" + GetString(107)},
     };
-    WriteDataFile({L"[General]", L"Count=2", L"[Breed_1]", L"Name=Alfa", L"Filter=1", L"Proof=1", L"Count=1",
-                   L"Track1=PROCESS~#~#INSTR~#alfa~#0", L"[Breed_2]", L"Name=Server", L"Filter=2", L"Proof=1",
-                   L"Count=1", L"Track1=PROCESS~#~#INSTR~#blocker~#0"});
-    fake.processes.processes = {L"blocker.exe", L"alfa.exe"};
     for (const auto& c : cases) {
         Open();
         Tick(1, c.first);
@@ -121,7 +115,6 @@ TEST_F(FrmMainTest, CheckTypesMakeTheMask) {
 }
 
 TEST_F(FrmMainTest, ARunShowsProgressResultsAndTheSummary) {
-    WriteSample();
     Open();
     Tick(2, true);
     std::vector<bool> reportWhileBusy;
@@ -147,7 +140,7 @@ TEST_F(FrmMainTest, ARunShowsProgressResultsAndTheSummary) {
     EXPECT_EQ(frm->Found(0), 2);
     EXPECT_EQ(frm->Found(1), 1);
     EXPECT_EQ(frm->Found(2), 1);
-    EXPECT_EQ(Footer(), GetStringFormat(116, 1) + L"\r\n" + GetStringFormat(117, 1) + L"\r\n" + GetString(107));
+    EXPECT_EQ(Footer(), SampleSummary());
     EXPECT_EQ(Since(L"cmdStart", L"Caption"), (std::vector<std::wstring>{L"&STORNO", L"&START"}));
     EXPECT_EQ(Since(L"frmMain", L"Pointer"), (std::vector<std::wstring>{L"11", L"0"}));
     EXPECT_EQ(reportWhileBusy, std::vector<bool>{false});
@@ -180,8 +173,6 @@ TEST_F(FrmMainTest, ARunShowsProgressResultsAndTheSummary) {
 }
 
 TEST_F(FrmMainTest, ReportButtonOpensTheReportOnlyAfterAFind) {
-    WriteSample();
-    const std::wstring report = folder.File(L"TEMP") + platform::PathSep() + L"report.txt";
     fake.registry = {};
     Open();
     ClickStart();
@@ -196,8 +187,13 @@ TEST_F(FrmMainTest, ReportButtonOpensTheReportOnlyAfterAFind) {
     EXPECT_EQ(clickedWhileBusy, std::vector<bool>{false});
     EXPECT_TRUE(shell.opened.empty());
     EXPECT_TRUE(toolkit.Button(L"cmdReport").Click());
-    EXPECT_EQ(shell.opened, std::vector<std::wstring>{report});
+    EXPECT_EQ(shell.opened, std::vector<std::wstring>{ReportPath()});
 
+    // Results up to 32 are the shell's errors.
+    for (const auto& [result, opened] : {std::pair<intptr_t, bool>{32, false}, {33, true}}) {
+        shell.result = result;
+        EXPECT_EQ(mdlMain::OpenURL(L"http://help.example/"), opened) << result;
+    }
     // A report that cannot be opened: no message; a link that cannot: one.
     shell.result = 2;
     EXPECT_TRUE(toolkit.Button(L"cmdReport").Click());
@@ -205,11 +201,10 @@ TEST_F(FrmMainTest, ReportButtonOpensTheReportOnlyAfterAFind) {
     frm->lblInfoUserFooterUrl_Click();  // an empty link is not even tried
     ASSERT_EQ(toolkit.boxes.size(), 1u);
     EXPECT_EQ(toolkit.boxes[0].text, GetString(502));
-    EXPECT_EQ(shell.opened.size(), 2u);
+    EXPECT_EQ(shell.opened.size(), 4u);
 }
 
 TEST_F(FrmMainTest, StornoDuringARunCancelsIt) {
-    WriteSample();
     for (int clicks : {1, 2}) {
         Open();
         std::vector<int32_t> states;
@@ -239,7 +234,6 @@ TEST_F(FrmMainTest, StornoDuringARunCancelsIt) {
 }
 
 TEST_F(FrmMainTest, ClosingDuringARunWaitsForItToUnwind) {
-    WriteSample();
     Open();
     auto& window = toolkit.Window();
     auto& timer = toolkit.Timer(L"tmrClose");
@@ -274,7 +268,6 @@ TEST_F(FrmMainTest, ClosingDuringARunWaitsForItToUnwind) {
 }
 
 TEST_F(FrmMainTest, TheWordStartInAnyCaseRunsAtOnce) {
-    WriteSample();
     const struct {
         const wchar_t* commandLine;
         bool runs;
@@ -289,8 +282,8 @@ TEST_F(FrmMainTest, TheWordStartInAnyCaseRunsAtOnce) {
 }
 
 TEST_F(FrmMainTest, AnErrorOutOfTheCheckStillEndsWithTheSummary) {
-    WriteDataFile({L"[General]", L"Count=2", L"[Breed_1]", L"Name=Alfa", L"Filter=1", L"Count=1",
-                   L"Track1=PROCESS~#~#INSTR~#x~#0", L"[Breed_2]", L"Proof=40000"});
+    folder.Write(L"log.ini", "[Default]\r\ndefault=FILE\r\n");
+    folder.Write(L"Vigilor.dat", test_support::Golden("ui/Unreadable.dat"));  // its second breed fails
     Open(L"start");
     frm->Start();
     EXPECT_EQ(frm->LastResult(), 0);
@@ -299,6 +292,13 @@ TEST_F(FrmMainTest, AnErrorOutOfTheCheckStillEndsWithTheSummary) {
     EXPECT_EQ(frm->State(), 0);
     EXPECT_EQ(toolkit.Button(L"cmdStart").Caption(), L"&START");
     EXPECT_EQ(toolkit.Window().Pointer(), ui::toolkit::MousePointer::Default);
+    EXPECT_NE(ReadTemp(L"SYS_Quorvex_261206.TXT").find("[frmMain] (Action)\t"), std::string::npos);
+}
+
+// Help is no error, and lists every exit status.
+TEST(MdlMainTest, HelpListsTheExitStatuses) {
+    EXPECT_NE(mdlMain::Usage().find(L"\n  4   the check could not run to its end"), std::wstring::npos);
+    EXPECT_EQ(mdlMain::Main({L"--help"}), mdlMain::kExitNothingFound);
 }
 
 TEST(MdlMainTest, CommandLine) {
@@ -317,7 +317,6 @@ TEST(MdlMainTest, CommandLine) {
         {{L"--console", L"-h"}, false, true, {}, L"", Mode::Help},
         {{L"/?"}, false, false, {}, L"", Mode::Help},
         {{L"--checks", L"4"}, true},
-        {{L"--checks", L""}, true},
         {{L"--checks=1,"}, true},
         {{L"--checks"}, true},
         {{L"--console=yes"}, true},
@@ -337,25 +336,20 @@ TEST(MdlMainTest, CommandLine) {
 }
 
 TEST_F(FrmMainTest, MainAppliesTheChecksAndNamesTheReport) {
-    WriteSample();
     testing_support::FakeConsole console;
     const auto options = mdlMain::ParseCommandLine({L"--console", L"start", L"--checks", L"2"});
     // Only the communication check runs: it finds the blocker, not Alfa.
     EXPECT_EQ(mdlMain::Run(options, toolkit, console), mdlMain::kExitFound);
-    EXPECT_NE(toolkit.ValuesOf(L"lblInfoUserFooter", L"Caption").back().find(GetStringFormat(117, 1)), std::wstring::npos);
-    EXPECT_EQ(toolkit.ValuesOf(L"lblInfoUserFooter", L"Caption").back().find(GetStringFormat(116, 1)), std::wstring::npos);
-    EXPECT_EQ(console.out, L"Report: " + folder.File(L"TEMP") + platform::PathSep() + L"report.txt\n");
+    EXPECT_EQ(toolkit.ValuesOf(L"lblInfoUserFooter", L"Caption").back(),
+              GetStringFormat(117, 1) + L"\r\n" + GetString(107));
+    EXPECT_EQ(console.out, L"Report: " + ReportPath() + L"\n");
 
     mdlMain::Options none;
     none.ChecksGiven = true;
     // On the console, which clicks START itself when no check ran, the
     // message still comes once.
     testing_support::FakeConsole text;
-    text.clock = &fake.clock;
-    {
-        ui::console::ConsoleToolkit console(text, &fake.clock);
-        EXPECT_EQ(mdlMain::Run(none, console, text), mdlMain::kExitUsage);
-    }
+    EXPECT_EQ(RunOnConsole(none, text), mdlMain::kExitUsage);
     EXPECT_EQ(text.err, std::wstring(base::kProgramTitle) + L": " + GetString(501) + L"\n");
     EXPECT_EQ(text.out.find(L"Report:"), std::wstring::npos) << "no check, no report";
 }
@@ -363,32 +357,24 @@ TEST_F(FrmMainTest, MainAppliesTheChecksAndNamesTheReport) {
 // A check that cannot give a result must not read as "nothing found", nor
 // point at the report an earlier check left behind.
 TEST_F(FrmMainTest, ACheckWithoutAResultSaysSo) {
-    const std::wstring report = folder.File(L"TEMP") + platform::PathSep() + L"report.txt";
     const struct {
         const char* name;
         std::string data;  // empty: no knowledge base at all
         const wchar_t* why;
         bool reportWritten;
     } cases[] = {
-        {"no knowledge base", "", L"is missing", true},
-        {"load error", "[General]\r\nCount=2\r\n[Breed_1]\r\nName=Alfa\r\nFilter=1\r\nCount=1\r\n"
-                       "Track1=PROCESS~#~#INSTR~#x~#0\r\n[Breed_2]\r\nProof=40000\r\n",
-         L"could not be read", false},
+        {"no knowledge base", "", L"is missing", true},  // the sample is removed first
+        {"load error", test_support::Golden("ui/Unreadable.dat"), L"could not be read", false},
     };
+    std::filesystem::remove(folder.Path() / "Vigilor.dat");
     for (const auto& c : cases) {
         if (!c.data.empty()) folder.Write(L"Vigilor.dat", c.data);
         folder.Write(L"TEMP/report.txt", "earlier");
         testing_support::FakeConsole text;
-        text.clock = &fake.clock;
-        int32_t status = -1;
-        {
-            ui::console::ConsoleToolkit console(text, &fake.clock);
-            status = mdlMain::Run(mdlMain::ParseCommandLine({L"--console"}), console, text);
-        }
-        EXPECT_EQ(status, mdlMain::kExitIncomplete) << c.name;
+        EXPECT_EQ(RunOnConsole(mdlMain::ParseCommandLine({L"--console"}), text), mdlMain::kExitIncomplete) << c.name;
         EXPECT_EQ(text.out.find(GetString(105)), std::wstring::npos) << c.name;
         EXPECT_EQ(text.out.find(GetString(114)), std::wstring::npos) << c.name;
-        EXPECT_EQ(text.out.find(L"Report: " + report) != std::wstring::npos, c.reportWritten) << c.name;
+        EXPECT_EQ(text.out.find(L"Report: " + ReportPath()) != std::wstring::npos, c.reportWritten) << c.name;
         EXPECT_NE(text.err.find(c.why), std::wstring::npos) << c.name;
         EXPECT_EQ(folder.Read(L"TEMP/report.txt") == "earlier", !c.reportWritten) << c.name;
     }

@@ -10,6 +10,7 @@
 #include <random>
 #include <string>
 
+#include "base/TestSupport.h"
 #include "fakes/TempFolder.h"
 #include "platform/posix/PosixProfile.h"
 
@@ -25,10 +26,7 @@ std::optional<std::wstring> Find(const IniFile& ini, std::wstring_view strSectio
 }
 
 TEST(IniFileTest, ParsesTheLinesWindowsAccepts) {
-    const IniFile ini(
-        "\xEF\xBB\xBF[\xC4\x8C" "e\xC5\xA1tina]\n\xC5\xBDlu\xC5\xA5ou\xC4\x8Dk\xC3\xBD=k\xC5\xAF\xC5\x88\n"
-        ";k=comment\n  ; k=comment\n#k=hash\n[open\nk=o\n[\xC8" "esk\xE1]\nk=\xE8\n"
-        "[Nul]\nv=ab\0cd \nn\0k=1\n[ ]\nk=e\n[\xC4\x8C" "E\xC5\xA0TINA]\nlate=1\n"s);
+    const IniFile ini(test_support::Golden("platform/lines.ini"));
     const struct {
         std::wstring section;
         std::wstring key;

@@ -28,9 +28,17 @@ namespace fs = std::filesystem;
 // Names by their bytes: the test helper's wide names need a locale.
 void Touch(const TempFolder& root, const std::string& name) { std::ofstream(root.Path() / name).put('x'); }
 
-std::vector<std::wstring> Walk(PosixFileSystem& files, const std::wstring& strFolder) {
+// Paths below the folder, each folder followed by its content; links are not entered.
+std::vector<std::wstring> Walk(PosixFileSystem& files, const std::wstring& strFolder,
+                               const std::wstring& strBelow = L"") {
     std::vector<std::wstring> lines;
-    testing_support::Walk(files, strFolder, L"", lines);
+    for (const Listed& item : testing_support::List(files, strFolder + strBelow + L"/*")) {
+        const std::wstring path = strBelow + L"/" + item.name;
+        lines.push_back(path);
+        if ((item.attributes & platform::kAttrDirectory) && !(item.attributes & platform::kAttrReparsePoint)) {
+            for (const std::wstring& line : Walk(files, strFolder, path)) lines.push_back(line);
+        }
+    }
     return lines;
 }
 

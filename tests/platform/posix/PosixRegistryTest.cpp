@@ -1,51 +1,42 @@
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "base/TestSupport.h"
 #include "fakes/TempFolder.h"
 #include "platform/posix/PosixRegistry.h"
 
 namespace {
 
-using platform::RegistryKey;
+using namespace std::string_literals;
 using platform::kHKeyLocalMachine;
+using platform::RegistryKey;
+using Names = std::vector<std::wstring>;
 
 const std::wstring kUninstall = L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\";
 constexpr int32_t kNotFound = 2, kMoreData = 234, kNoMoreItems = 259;
 
-const std::string kFits(254, 'x'), kTooLong(255, 'y');
-// Installed includes packages whose triggers are pending; ":arch" where dpkg-query writes it.
-const std::string kRecords =
-    "Package: libc6\nStatus: install ok installed\nArchitecture: amd64\nMulti-Arch: same\n\n"
-    "Package: wine32\nStatus: install ok installed\nArchitecture: i386\n\n"
-    "Package: man-db\nStatus: install ok triggers-pending\nArchitecture: amd64\n\n"
-    "Package: libc-bin\nStatus: install ok triggers-awaited\nArchitecture: amd64\nMulti-Arch: foreign\n\n"
-    "Package: tzdata\nStatus: install ok installed\nArchitecture: all\n\n"
-    "Package: broken\nStatus: install reinstreq half-configured\nArchitecture: amd64\n\n";
-
+// The status file holds packages with pending triggers (installed), removed and
+// half-configured ones (not), multi-arch and foreign ones, and descriptions of
+// 254 and 255 bytes.
 class PosixRegistryTest : public ::testing::Test {
 protected:
-    PosixRegistryTest() {
-        mFolder.Write(L"status",
-                      "Package: zeta\nStatus: install ok installed\nArchitecture: amd64\nDescription: Zeta tool\n"
-                      " Longer text that is not part of the name.\n .\n\n"
-                      "Package: removed\nStatus: deinstall ok config-files\nDescription: Gone\n\n"
-                      "Package: libfoo\nStatus: install ok installed\nMulti-Arch: same\nArchitecture: amd64\n"
-                      "Description: Foo library\n\n"
-                      "Package: alpha\nStatus: hold ok installed\nMulti-Arch: foreign\nArchitecture: all\n"
-                      "Description: Alpha \xc4\x8d\n\n\n"
-                      "Package: nodesc\nStatus: install ok installed\n\n"
-                      "Package: fits\nStatus: install ok installed\nDescription: " + kFits + "\n\n"
-                      "Package: long\nStatus: install ok installed\nDescription: " + kTooLong + "\n\n" + kRecords);
+    PosixRegistryTest() { mFolder.Write(L"status", test_support::Golden("platform/dpkg-status")); }
+
+    std::unique_ptr<RegistryKey> Open(uint32_t root, const std::wstring& path, int32_t result = 0) {
+        std::unique_ptr<RegistryKey> key;
+        EXPECT_EQ(mRegistry.OpenKeyEx(root, path, platform::kKeyRead, key), result) << path;
+        EXPECT_EQ(key == nullptr, result != 0) << path;
+        return key;
     }
 
-    std::vector<std::wstring> Subkeys() {
-        std::vector<std::wstring> names;
-        std::unique_ptr<RegistryKey> key;
-        if (mRegistry.OpenKeyEx(kHKeyLocalMachine, kUninstall, platform::kKeyRead, key) != 0) return names;
+    Names Subkeys() {
+        Names names;
         std::wstring name;
-        for (uint32_t index = 0; key->EnumKey(index, 2000, name) == 0; ++index) names.push_back(name);
+        const auto key = Open(kHKeyLocalMachine, kUninstall);
+        for (uint32_t index = 0; key && key->EnumKey(index, 2000, name) == 0; ++index) names.push_back(name);
         return names;
     }
 
@@ -55,11 +46,9 @@ protected:
 
 TEST_F(PosixRegistryTest, SubkeysAreTheInstalledPackagesInFileOrder) {
     // Without dpkg among them the native architecture is the most common one.
-    EXPECT_EQ(Subkeys(), (std::vector<std::wstring>{L"zeta", L"libfoo:amd64", L"alpha", L"nodesc", L"fits", L"long",
-                                                    L"libc6:amd64", L"wine32:i386", L"man-db", L"libc-bin",
-                                                    L"tzdata"}));
-    std::unique_ptr<RegistryKey> key;
-    ASSERT_EQ(mRegistry.OpenKeyEx(kHKeyLocalMachine, kUninstall, platform::kKeyRead, key), 0);
+    EXPECT_EQ(Subkeys(), (Names{L"zeta", L"libfoo:amd64", L"alpha", L"nodesc", L"fits", L"long", L"libc6:amd64",
+                                L"wine32:i386", L"man-db", L"libc-bin", L"tzdata"}));
+    const auto key = Open(kHKeyLocalMachine, kUninstall);
     std::wstring name;
     EXPECT_EQ(key->EnumKey(11, 2000, name), kNoMoreItems);
     // "libfoo:amd64" is 12 characters: it needs 13 with its NUL.
@@ -71,68 +60,49 @@ TEST_F(PosixRegistryTest, SubkeysAreTheInstalledPackagesInFileOrder) {
 TEST_F(PosixRegistryTest, DisplayNameIsTheFirstDescriptionLineIfItFitsWithItsNul) {
     const struct {
         const wchar_t* subkey;
-        std::string bytes;  // empty: no value
+        std::optional<std::string> text;  // none: no value
     } cases[] = {
-        {L"zeta\\", std::string("Zeta tool\0", 10)},
-        {L"libfoo:amd64\\", std::string("Foo library\0", 12)},
-        {L"alpha\\", std::string("Alpha \xc4\x8d\0", 9)},
-        {L"nodesc\\", std::string("\0", 1)},
-        {L"fits", kFits + '\0'},
-        {L"long", ""},
+        {L"zeta\\", "Zeta tool"}, {L"libfoo:amd64\\", "Foo library"}, {L"alpha\\", "Alpha \xc4\x8d"},
+        {L"nodesc\\", ""},        {L"fits", std::string(254, 'x')},   {L"long", std::nullopt},
     };
     for (const auto& c : cases) {
-        std::unique_ptr<RegistryKey> key;
-        ASSERT_EQ(mRegistry.OpenKey(kHKeyLocalMachine, kUninstall + c.subkey, key), 0);
+        const auto key = Open(kHKeyLocalMachine, kUninstall + c.subkey);
         uint32_t type = 0;
         std::string bytes;
-        if (c.bytes.empty()) {
-            EXPECT_NE(key->QueryValue(L"DisplayName", 255, type, bytes), 0);
-            continue;
-        }
-        EXPECT_EQ(key->QueryValue(L"DisplayName", 255, type, bytes), 0);
+        EXPECT_EQ(key->QueryValue(L"DisplayName", 255, type, bytes) == 0, c.text.has_value()) << c.subkey;
+        if (!c.text) continue;
         EXPECT_EQ(type, platform::kRegSz);
-        EXPECT_EQ(bytes, c.bytes);
+        EXPECT_EQ(bytes, *c.text + '\0');
         EXPECT_EQ(key->QueryValue(L"Publisher", 255, type, bytes), kNotFound);
     }
 }
 
 TEST_F(PosixRegistryTest, OtherKeysDoNotExistAndNamesIgnoreCase) {
-    const struct {
-        uint32_t root;
-        std::wstring path;
-        int32_t result;
-    } cases[] = {
-        {kHKeyLocalMachine, L"SOFTWARE\\Other\\", kNotFound},
-        {kHKeyLocalMachine, kUninstall + L"removed\\", kNotFound},
-        {kHKeyLocalMachine, kUninstall + L"missing", kNotFound},
-        {kHKeyLocalMachine, L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\UninstallX", kNotFound},
-        {0x80000001u, kUninstall, kNotFound},
-        {kHKeyLocalMachine, L"software\\microsoft\\windows\\currentversion\\uninstall", 0},
-    };
-    for (const auto& c : cases) {
-        std::unique_ptr<RegistryKey> key;
-        EXPECT_EQ(mRegistry.OpenKeyEx(c.root, c.path, platform::kKeyRead, key), c.result);
-        EXPECT_EQ(key == nullptr, c.result != 0);
+    for (const std::wstring& path : {kUninstall + L"removed\\", kUninstall + L"missing", L"SOFTWARE\\Other\\"s,
+                                     L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\UninstallX"s}) {
+        Open(kHKeyLocalMachine, path, kNotFound);
     }
+    Open(0x80000001u, kUninstall, kNotFound);
+    Open(kHKeyLocalMachine, L"software\\microsoft\\windows\\currentversion\\uninstall");
 }
 
 TEST_F(PosixRegistryTest, AMissingDatabaseIsAMissingKeyAndAChangedOneIsReadAgain) {
     EXPECT_EQ(Subkeys().size(), 11u);
     mFolder.Write(L"status", "Package: only\nStatus: install ok installed\n");
-    EXPECT_EQ(Subkeys(), std::vector<std::wstring>{L"only"});
+    EXPECT_EQ(Subkeys(), Names{L"only"});
     std::filesystem::remove(mFolder.Path() / "status");
-    std::unique_ptr<RegistryKey> key;
-    EXPECT_EQ(mRegistry.OpenKeyEx(kHKeyLocalMachine, kUninstall, platform::kKeyRead, key), kNotFound);
+    Open(kHKeyLocalMachine, kUninstall, kNotFound);
 }
 
 // dpkg's own architecture is the native one.
 TEST(PosixRegistryStatusTest, InstalledPackagesAreNamedAsDpkgQueryNamesThem) {
+    const std::string dpkg = "Package: dpkg\nStatus: install ok installed\nArchitecture: i386\n";
+    const std::string status = test_support::Golden("platform/dpkg-status") + dpkg;
     std::vector<std::string> names;
-    const auto packages = platform::posix::PosixRegistry::ParseStatus(
-        kRecords + "Package: dpkg\nStatus: install ok installed\nArchitecture: i386\n");
-    for (const auto& package : packages) names.push_back(package.name);
+    for (const auto& package : platform::posix::PosixRegistry::ParseStatus(status)) names.push_back(package.name);
     EXPECT_EQ(names,
-              (std::vector<std::string>{"libc6:amd64", "wine32", "man-db:amd64", "libc-bin:amd64", "tzdata", "dpkg"}));
+              (std::vector<std::string>{"zeta:amd64", "libfoo:amd64", "alpha", "nodesc", "fits", "long", "libc6:amd64",
+                                        "wine32", "man-db:amd64", "libc-bin:amd64", "tzdata", "dpkg"}));
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include <set>
 #include <string>
 
+#include "platform/AnsiCodePage.h"
 #include "platform/Machine.h"
 
 namespace {
@@ -14,75 +15,59 @@ using platform::RegistryKey;
 
 platform::Registry& Registry() { return *platform::RealMachine().registry; }
 
-// SOFTWARE\<stem><process id> in the given view, removed with everything below it.
-class TestKey {
-public:
-    TestKey(const char* stem, REGSAM view)
-        : mName(stem + std::to_string(GetCurrentProcessId())), mView(view) {
-        RegCreateKeyExA(HKEY_LOCAL_MACHINE, ("SOFTWARE\\" + mName).c_str(), 0, nullptr, 0, KEY_ALL_ACCESS | mView,
-                        nullptr, &mKey, nullptr);
+// SOFTWARE\QuorvexTest<process id> in the given view, removed with everything below it.
+struct TestKey {
+    explicit TestKey(REGSAM view) {
+        RegOpenKeyExA(HKEY_LOCAL_MACHINE, "SOFTWARE", 0, KEY_ALL_ACCESS | view, &software);
+        RegCreateKeyExA(software, name.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr);
     }
     ~TestKey() {
-        RegDeleteTreeA(mKey, nullptr);
-        RegCloseKey(mKey);
-        RegDeleteKeyExA(HKEY_LOCAL_MACHINE, ("SOFTWARE\\" + mName).c_str(), mView, 0);
+        RegCloseKey(key);
+        RegDeleteTreeA(software, name.c_str());
+        RegCloseKey(software);
     }
-    bool Made() const { return mKey != nullptr; }
-    void Sub(const char* name, DWORD type, const std::string& displayName) const {
-        HKEY sub = nullptr;
-        RegCreateKeyExA(mKey, name, 0, nullptr, 0, KEY_ALL_ACCESS | mView, nullptr, &sub, nullptr);
-        if (type != REG_NONE) {
-            RegSetValueExA(sub, "DisplayName", 0, type, reinterpret_cast<const BYTE*>(displayName.c_str()),
-                           static_cast<DWORD>(displayName.size() + 1));
-        }
-        RegCloseKey(sub);
-    }
-    std::wstring WPath() const { return L"SOFTWARE\\" + std::wstring(mName.begin(), mName.end()); }
+    std::wstring WPath() const { return L"SOFTWARE\\" + platform::FromAnsi(name); }
 
-private:
-    std::string mName;
-    REGSAM mView;
-    HKEY mKey = nullptr;
+    const std::string name = "QuorvexTest" + std::to_string(GetCurrentProcessId());
+    HKEY software = nullptr, key = nullptr;
 };
 
 TEST(Win32RegistryTest, EnumeratesSubkeysAndReadsTheirDisplayNames) {
-    TestKey key("QuorvexTest", KEY_WOW64_64KEY);
-    ASSERT_TRUE(key.Made());
-    const std::string fits(254, 'f');
+    const TestKey key(KEY_WOW64_64KEY);
     const struct {
         const char* subkey;
         DWORD type;
         std::string value;
-        bool ok;
+        bool ok;  // fits the buffer of 255 bytes with its NUL
     } cases[] = {
-        {"App1", REG_SZ, "First app", true},
-        {"App2", REG_EXPAND_SZ, "%SystemRoot%\\app2", true},
-        {"App3", REG_NONE, "", false},
-        {"Fits", REG_SZ, fits, true},
+        {"App", REG_EXPAND_SZ, "%SystemRoot%\\app", true},
+        {"Fits", REG_SZ, std::string(254, 'f'), true},
         {"TooLong", REG_SZ, std::string(255, 't'), false},
     };
-    for (const auto& c : cases) key.Sub(c.subkey, c.type, c.value);
+    for (const auto& c : cases) {
+        RegSetKeyValueA(key.key, c.subkey, "DisplayName", c.type, c.value.c_str(),
+                        static_cast<DWORD>(c.value.size() + 1));
+    }
 
     std::unique_ptr<RegistryKey> opened;
     ASSERT_EQ(Registry().OpenKeyEx(platform::kHKeyLocalMachine, key.WPath() + L"\\", platform::kKeyRead, opened), 0);
     std::set<std::wstring> names;
     std::wstring name;
     for (uint32_t index = 0; opened->EnumKey(index, 2000, name) == 0; ++index) names.insert(name);
-    EXPECT_EQ(names, (std::set<std::wstring>{L"App1", L"App2", L"App3", L"Fits", L"TooLong"}));
-    EXPECT_NE(opened->EnumKey(0, 4, name), 0) << "a name longer than the buffer fails";
+    EXPECT_EQ(names, (std::set<std::wstring>{L"App", L"Fits", L"TooLong"}));
+    EXPECT_NE(opened->EnumKey(0, 2, name), 0) << "a name longer than the buffer fails";
 
     for (const auto& c : cases) {
-        const std::string subkey(c.subkey);
         std::unique_ptr<RegistryKey> sub;
         ASSERT_EQ(Registry().OpenKey(platform::kHKeyLocalMachine,
-                                     key.WPath() + L"\\" + std::wstring(subkey.begin(), subkey.end()) + L"\\", sub),
+                                     key.WPath() + L"\\" + platform::FromAnsi(c.subkey) + L"\\", sub),
                   0);
         uint32_t type = 0;
         std::string bytes;
-        EXPECT_EQ(sub->QueryValue(L"DisplayName", 255, type, bytes) == 0, c.ok) << subkey;
+        EXPECT_EQ(sub->QueryValue(L"DisplayName", 255, type, bytes) == 0, c.ok) << c.subkey;
         if (c.ok) {
-            EXPECT_EQ(type, c.type) << subkey;
-            EXPECT_EQ(bytes, c.value + '\0') << subkey;
+            EXPECT_EQ(type, c.type) << c.subkey;
+            EXPECT_EQ(bytes, c.value + '\0') << c.subkey;
         }
     }
     std::unique_ptr<RegistryKey> missing;
@@ -92,8 +77,7 @@ TEST(Win32RegistryTest, EnumeratesSubkeysAndReadsTheirDisplayNames) {
 
 TEST(Win32RegistryTest, TheTwoViewsAreSeparate) {
     ASSERT_TRUE(Registry().HasSeparateViews());
-    TestKey key("QuorvexView", KEY_WOW64_32KEY);
-    ASSERT_TRUE(key.Made());
+    const TestKey key(KEY_WOW64_32KEY);
     std::unique_ptr<RegistryKey> opened;
     EXPECT_EQ(Registry().OpenKeyEx(platform::kHKeyLocalMachine, key.WPath(),
                                    platform::kKeyRead | platform::kKeyWow64_32, opened),

@@ -15,6 +15,9 @@ using platform::ConsoleEvent;
 using platform::ConsoleStream;
 
 TEST(PosixConsoleTest, CaughtSignalsBecomeRequestsCloseFirst) {
+    // Put back as it was: a shell starts background jobs with SIGINT ignored.
+    struct sigaction before {};
+    sigaction(SIGINT, nullptr, &before);
     auto& console = platform::SystemConsole();
     console.CatchEvents(true);
     raise(SIGINT);
@@ -28,7 +31,7 @@ TEST(PosixConsoleTest, CaughtSignalsBecomeRequestsCloseFirst) {
                                                 ConsoleEvent::Interrupt}));
     struct sigaction now {};
     sigaction(SIGINT, nullptr, &now);
-    EXPECT_EQ(now.sa_handler, SIG_DFL);
+    EXPECT_EQ(now.sa_handler, before.sa_handler);
 }
 
 TEST(PosixConsoleDeathTest, OnlyAThirdUntakenInterruptEndsTheProcess) {

@@ -6,12 +6,12 @@
 #include <QCheckBox>
 #include <QPushButton>
 #include <cstdio>
+#include <filesystem>
 
 #include "base/gblnCancel.h"
 #include "fakes/FakeMachine.h"
 #include "fakes/TempFolder.h"
 #include "log/mdlLog.h"
-#include "platform/AnsiCodePage.h"
 #include "ui/frmMain.h"
 #include "ui/qt/QtToolkit.h"
 #include "ui/qt/QtWindow.h"
@@ -29,16 +29,7 @@ int main(int argc, char** argv) {
     mdlLog::LogInit(nullptr, L"");
     fake.system.programFolder = folder.WPath();
     fake.system.programPath = folder.File(L"quorvex");
-    const wchar_t* lines[] = {L"[General]", L"Count=3", L"[Breed_1]", L"Name=Alfa Firewall",
-                              L"Info=Firewall Alfa blokuje spojení se servery banky.",
-                              L"URL=http://help.example/fw/alfa.htm", L"Filter=1", L"Proof=1", L"Count=1",
-                              L"Track1=REGISTRY~#~#INSTR~#Alfa Firewall~#0", L"[Breed_2]", L"Name=Beta Security",
-                              L"Filter=1", L"Proof=1", L"Count=1", L"Track1=PROCESS~#~#INSTR~#beta~#0", L"[Breed_3]",
-                              L"Name=Server banky", L"Filter=2", L"Proof=1", L"Count=1",
-                              L"Track1=PROCESS~#~#INSTR~#blocker~#0"};
-    std::wstring text;
-    for (const wchar_t* line : lines) text += std::wstring(line) + L"\r\n";
-    folder.Write(L"Vigilor.dat", platform::ToAnsi(text));
+    std::filesystem::copy_file(QUORVEX_TEST_DATA "/ui/Screenshot.dat", folder.Path() / "Vigilor.dat");
     fake.registry.AddUninstallEntry(L"{A1}", std::wstring(L"Alfa Firewall 2.0"));
     fake.processes.processes = {L"init", L"blocker"};
 

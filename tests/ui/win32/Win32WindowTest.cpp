@@ -11,8 +11,8 @@
 #include <string>
 #include <vector>
 
-#include "app/AppFixture.h"
 #include "base/Version.h"
+#include "ui/SampleFixture.h"
 #include "ui/StringTable.h"
 #include "ui/frmMain.h"
 #include "ui/win32/Win32ControlBase.h"
@@ -22,7 +22,6 @@
 namespace {
 
 using ui::GetString;
-using ui::GetStringFormat;
 using ui::win32::Win32ControlBase;
 
 std::wstring TextOf(HWND hwnd) {
@@ -31,72 +30,43 @@ std::wstring TextOf(HWND hwnd) {
     return text;
 }
 
-// Runs a function from inside the program's message pump: posted before a
-// check starts, it is seen while the check runs.
-class PumpProbe {
-public:
-    PumpProbe() {
-        WNDCLASSW wc{};
-        wc.lpfnWndProc = [](HWND h, UINT m, WPARAM w, LPARAM l) -> LRESULT {
-            if (m == WM_APP && Current() != nullptr && Current()->mAction) Current()->mAction();
-            return DefWindowProcW(h, m, w, l);
-        };
-        wc.hInstance = GetModuleHandleW(nullptr);
-        wc.lpszClassName = L"QuorvexTestProbe";
-        RegisterClassW(&wc);
-        mHwnd = CreateWindowExW(0, wc.lpszClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, wc.hInstance, nullptr);
-        Current() = this;
-    }
-    ~PumpProbe() {
-        Current() = nullptr;
-        DestroyWindow(mHwnd);
-    }
-    void Post(std::function<void()> action) {
-        mAction = std::move(action);
-        PostMessageW(mHwnd, WM_APP, 0, 0);
-    }
-
-private:
-    static PumpProbe*& Current() {
-        static PumpProbe* current = nullptr;
-        return current;
-    }
-    HWND mHwnd = nullptr;
-    std::function<void()> mAction;
-};
-
-class Win32WindowTest : public testing_support::AppFixture {
+class Win32WindowTest : public testing_support::SampleFixture {
 protected:
-    void SetUp() override {
-        AppFixture::SetUp();
-        // Firewall Alfa is installed, Beta is not; the bank's server is out of reach.
-        WriteDataFile({L"[General]", L"Count=3", L"[Breed_1]", L"Name=Alfa", L"Info=Popis Alfa",
-                       L"URL=http://help.example/fw/alfa.htm", L"Filter=1", L"Proof=1", L"Count=1",
-                       L"Track1=REGISTRY~#~#INSTR~#Alfa Firewall~#0", L"[Breed_2]", L"Name=Beta", L"Filter=1",
-                       L"Proof=1", L"Count=1", L"Track1=PROCESS~#~#REGEXP~#^beta\\.exe~#0", L"[Breed_3]",
-                       L"Name=Server", L"Info=Popis serveru", L"URL=http://help.example/net/server.htm", L"Filter=2",
-                       L"Proof=1", L"Count=1", L"Track1=PROCESS~#~#INSTR~#blocker~#0"});
-        fake.registry.AddUninstallEntry(L"{A1}", std::wstring(L"Alfa Firewall 2.0"));
-        fake.processes.processes = {L"init", L"blocker.exe"};
-    }
     void TearDown() override {
         frm.reset();
-        AppFixture::TearDown();
+        SampleFixture::TearDown();
     }
 
     void Open() {
+        WriteSample(true);
         frm = std::make_unique<frmMain>(toolkit, L"");
         ASSERT_EQ(frm->Start(), 1);
         ASSERT_NE(Form(), nullptr);
     }
     HWND Form() const { return static_cast<ui::win32::Win32Window*>(frm->Form())->Handle(); }
     static HWND Of(ui::toolkit::Control* control) { return dynamic_cast<Win32ControlBase*>(control)->Handle(); }
-    HWND Start() const { return Of(frm->Controls().cmdStart); }
-    HWND List() const { return Of(frm->Controls().lstInfoUserItems); }
-    HWND Option(int16_t index) const { return Of(frm->Controls().chkOptions->Item(index)); }
-    std::wstring Header() const { return TextOf(Of(frm->Controls().lblInfoUserHeader)); }
-    std::wstring Footer() const { return TextOf(Of(frm->Controls().lblInfoUserFooter)); }
+    const ui::frmMainControls& C() const { return frm->Controls(); }
+    HWND Start() const { return Of(C().cmdStart); }
+    HWND List() const { return Of(C().lstInfoUserItems); }
+    HWND Option(int16_t index) const { return Of(C().chkOptions->Item(index)); }
+    // A control by its name in the window, "chkOptions(1)" for an element.
+    HWND Named(const std::wstring& strName) const {
+        for (ui::toolkit::Control* control : C().All()) {
+            const int16_t i = control->Index();
+            if (control->Name() + (i < 0 ? L"" : L"(" + std::to_wstring(i) + L")") == strName) return Of(control);
+        }
+        return nullptr;
+    }
 
+    void ExpectShown(const std::vector<testing_support::ShownControl>& controls) const {
+        for (const auto& c : controls) {
+            const HWND control = Named(c.name);
+            EXPECT_EQ(TextOf(control), c.text) << c.name;
+            EXPECT_EQ(IsWindowEnabled(control) != FALSE, c.enabled) << c.name;
+            EXPECT_EQ(IsWindowVisible(control) != FALSE, c.visible) << c.name;
+            EXPECT_EQ(SendMessageW(control, BM_GETCHECK, 0, 0) == BST_CHECKED, c.checked) << c.name;
+        }
+    }
     std::vector<std::wstring> Lines() const {
         std::vector<std::wstring> lines;
         const auto count = SendMessageW(List(), LB_GETCOUNT, 0, 0);
@@ -106,6 +76,17 @@ protected:
             lines.push_back(text);
         }
         return lines;
+    }
+    // Runs an action from inside the program's message pump: posted before a
+    // check starts, it is seen while the check runs.
+    void AtPump(std::function<void()> action) {
+        mAtPump = std::move(action);
+        const SUBCLASSPROC probe = [](HWND h, UINT m, WPARAM w, LPARAM l, UINT_PTR, DWORD_PTR data) -> LRESULT {
+            if (m == WM_APP + 7) (*reinterpret_cast<std::function<void()>*>(data))();
+            return DefSubclassProc(h, m, w, l);
+        };
+        SetWindowSubclass(Form(), probe, 7, reinterpret_cast<DWORD_PTR>(&mAtPump));
+        PostMessageW(Form(), WM_APP + 7, 0, 0);
     }
     // Posts keys to a control and lets the program's pump handle them.
     void Keys(HWND target, std::initializer_list<std::pair<UINT, WPARAM>> keys) {
@@ -134,6 +115,7 @@ protected:
 
     ui::win32::Win32Toolkit toolkit{true};
     std::unique_ptr<frmMain> frm;
+    std::function<void()> mAtPump;
 };
 
 TEST_F(Win32WindowTest, StartButtonRunsACheckAndShowsItsResults) {
@@ -141,45 +123,30 @@ TEST_F(Win32WindowTest, StartButtonRunsACheckAndShowsItsResults) {
     EXPECT_EQ(TextOf(Form()), base::kProgramTitle);
     EXPECT_TRUE(IsWindowVisible(Form()));
     EXPECT_EQ(GetFocus(), Start());
-    EXPECT_EQ(TextOf(Start()), GetString(4));
-    EXPECT_EQ(Header(), GetString(101));
-    EXPECT_EQ(Footer(), GetStringFormat(102, L"START"));
-    EXPECT_FALSE(IsWindowEnabled(Of(frm->Controls().cmdReport)));
+    ExpectShown(IdleWindow());
 
     SendMessageW(Option(2), BM_CLICK, 0, 0);
-    std::wstring duringCaption;
-    bool duringReport = true;
-    HCURSOR duringCursor = nullptr;
-    PumpProbe probe;
-    probe.Post([&] {
-        duringCaption = TextOf(Start());
-        duringReport = IsWindowEnabled(Of(frm->Controls().cmdReport)) != FALSE;
+    bool pumped = false;
+    AtPump([&] {
+        pumped = true;
+        ExpectShown(DuringRun());
         SendMessageW(List(), WM_SETCURSOR, reinterpret_cast<WPARAM>(List()), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
-        duringCursor = GetCursor();
+        EXPECT_EQ(GetCursor(), LoadCursorA(nullptr, IDC_WAIT));
     });
     SendMessageW(Start(), BM_CLICK, 0, 0);
-
-    EXPECT_EQ(duringCaption, GetString(7));
-    EXPECT_FALSE(duringReport);
-    EXPECT_EQ(duringCursor, LoadCursorA(nullptr, IDC_WAIT));
-    EXPECT_EQ(TextOf(Start()), GetString(4));
-    EXPECT_EQ(Lines(), (std::vector<std::wstring>{GetStringFormat(112, L"Alfa"), GetStringFormat(113, L"Server")}));
+    EXPECT_TRUE(pumped);
+    ExpectShown(AfterRun());
+    EXPECT_EQ(Lines(), SampleLines());
     EXPECT_EQ(SendMessageW(List(), LB_GETITEMDATA, 0, 0), 1);
     EXPECT_EQ(SendMessageW(List(), LB_GETITEMDATA, 1, 0), 3);
-    EXPECT_EQ(Header(), GetString(105));
-    EXPECT_EQ(Footer(), GetStringFormat(116, 1) + L"\r\n" + GetStringFormat(117, 1) + L"\r\n" + GetString(107));
-    EXPECT_TRUE(IsWindowEnabled(Of(frm->Controls().cmdReport)));
 
     // The second line by keyboard: arrows move, Enter shows its details.
     SetFocus(List());
     Keys(List(), {{WM_KEYDOWN, VK_HOME}, {WM_KEYUP, VK_HOME}, {WM_KEYDOWN, VK_DOWN}, {WM_KEYUP, VK_DOWN}});
     EXPECT_EQ(SendMessageW(List(), LB_GETCURSEL, 0, 0), 1);
-    EXPECT_TRUE(IsWindowVisible(Of(frm->Controls().lblInfoUserFooter)));
+    EXPECT_TRUE(IsWindowVisible(Of(C().lblInfoUserFooter)));
     Keys(List(), {{WM_KEYDOWN, VK_RETURN}, {WM_KEYUP, VK_RETURN}});
-    EXPECT_EQ(TextOf(Of(frm->Controls().lblInfoUserFooterInfo)), L"Popis serveru");
-    EXPECT_EQ(TextOf(Of(frm->Controls().lblInfoUserFooterUrl)), L"server.htm");
-    EXPECT_TRUE(IsWindowVisible(Of(frm->Controls().lblInfoUserFooterUrl)));
-    EXPECT_FALSE(IsWindowVisible(Of(frm->Controls().lblInfoUserFooter)));
+    ExpectShown(Details(L"Popis serveru", L"server.htm"));
 
     // Over a line: the hand and the list's tool tip; leaving ends both.
     RECT line;
@@ -216,11 +183,12 @@ TEST_F(Win32WindowTest, EscapeDuringARunClosesOnlyAfterTheRunUnwound) {
 
 TEST_F(Win32WindowTest, KeyboardAndClosing) {
     Open();
-    // Tab goes through the options, the enabled buttons and the list, in
-    // the window's tab order, and wraps.
-    std::vector<HWND> order{Option(1)};
-    for (int i = 0; i < 5; ++i) order.push_back(GetNextDlgTabItem(Form(), order.back(), FALSE));
-    EXPECT_EQ(order, (std::vector<HWND>{Option(1), Option(2), Start(), Of(frm->Controls().cmdExit), List(), Option(1)}));
+    // Tab walks the tab stops in their order; the disabled REPORT is passed.
+    HWND at = Option(1);
+    for (const std::wstring& next : TabWalk()) {
+        at = GetNextDlgTabItem(Form(), at, FALSE);
+        EXPECT_EQ(at, Named(next)) << TextOf(at);
+    }
 
     // No check type, START by its access key: the message, and no check.
     SendMessageW(Option(1), BM_CLICK, 0, 0);
@@ -240,31 +208,27 @@ TEST_F(Win32WindowTest, KeyboardAndClosing) {
 TEST_F(Win32WindowTest, LayoutFollowsTheResolution) {
     Open();
     // (Wider windows than the test display are cut to it.)
-    const struct {
-        UINT dpi;
-    } cases[] = {{120}, {144}, {96}};
-    for (const auto& c : cases) {
+    for (const int dpi : {120, 144, 96}) {
         RECT suggested{0, 0, 100, 100};
-        SendMessageW(Form(), WM_DPICHANGED, MAKEWPARAM(c.dpi, c.dpi), reinterpret_cast<LPARAM>(&suggested));
-        const int dpi = static_cast<int>(c.dpi);
+        SendMessageW(Form(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
         RECT client;
         GetClientRect(Form(), &client);
-        EXPECT_EQ(client.right, ui::toolkit::PixelsFromTwips(7815, dpi)) << c.dpi;
-        EXPECT_EQ(client.bottom, ui::toolkit::PixelsFromTwips(5265, dpi)) << c.dpi;
+        EXPECT_EQ(client.right, ui::toolkit::PixelsFromTwips(7815, dpi)) << dpi;
+        EXPECT_EQ(client.bottom, ui::toolkit::PixelsFromTwips(5265, dpi)) << dpi;
         RECT start;
         GetWindowRect(Start(), &start);
         EXPECT_EQ(start.right - start.left, ui::toolkit::PixelsFromTwips(3600 + 1275, dpi) - ui::toolkit::PixelsFromTwips(3600, dpi));
         // The list's side borders lie outside its frame's client area.
         RECT list, frame;
         GetWindowRect(List(), &list);
-        HWND frameHwnd = Of(frm->Controls().picInfoUser);
+        HWND frameHwnd = Of(C().picInfoUser);
         GetClientRect(frameHwnd, &frame);
         MapWindowPoints(frameHwnd, nullptr, reinterpret_cast<POINT*>(&frame), 2);
-        EXPECT_LT(list.left, frame.left) << c.dpi;
-        EXPECT_GT(list.right, frame.right) << c.dpi;
+        EXPECT_LT(list.left, frame.left) << dpi;
+        EXPECT_GT(list.right, frame.right) << dpi;
         LOGFONTW font{};
         GetObjectW(reinterpret_cast<HFONT>(SendMessageW(Start(), WM_GETFONT, 0, 0)), sizeof font, &font);
-        EXPECT_EQ(font.lfHeight, -MulDiv(8, dpi, 72)) << c.dpi;
+        EXPECT_EQ(font.lfHeight, -MulDiv(8, dpi, 72)) << dpi;
     }
 }
 
@@ -286,18 +250,9 @@ TEST(Win32Resources, MatchTheProgram) {
     }
     EXPECT_NE(FindResourceExW(self, MAKEINTRESOURCEW(6), MAKEINTRESOURCEW(1), MAKELANGID(LANG_CZECH, SUBLANG_DEFAULT)), nullptr);
 
-    for (int size : {16, 32, 48}) {
-        HICON icon = static_cast<HICON>(LoadImageW(self, MAKEINTRESOURCEW(30001), IMAGE_ICON, size, size, 0));
-        ASSERT_NE(icon, nullptr) << size;
-        ICONINFO info{};
-        GetIconInfo(icon, &info);
-        BITMAP mask{};
-        GetObjectW(info.hbmMask, sizeof mask, &mask);
-        EXPECT_EQ(mask.bmWidth, size);
-        DeleteObject(info.hbmMask);
-        DeleteObject(info.hbmColor);
-        DestroyIcon(icon);
-    }
+    HICON icon = static_cast<HICON>(LoadImageW(self, MAKEINTRESOURCEW(30001), IMAGE_ICON, 0, 0, LR_DEFAULTSIZE));
+    EXPECT_NE(icon, nullptr);
+    DestroyIcon(icon);
     EXPECT_NE(LoadCursorW(self, L"HAND"), nullptr);
     HBITMAP banner = static_cast<HBITMAP>(LoadImageW(self, L"BANNER", IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
     ASSERT_NE(banner, nullptr);
