@@ -5,6 +5,7 @@
 #include <random>
 #include <stdexcept>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "base/Text.h"
@@ -68,115 +69,103 @@ TEST(RulesPatternTest, ChecksRejectWhatTheScanRejects) {
     }
 }
 
+// The runs every match must contain, and whether every match starts with the
+// first of them.
 TEST(RegExpTest, RequiredRunsOfAPattern) {
-    const std::pair<const wchar_t*, std::vector<std::wstring>> cases[] = {
-        {L"^/Vendor1 Software/n[aá]stroj 1[0-9]\\.desktop\\r?$", {L"/Vendor1 Software/n", L"stroj 1", L".desktop"}},
-        {L"ab*c+?d?e{2}f{1,}?g", {L"a", L"c", L"g"}},
-        {L"x|y", {}},
-        {L"(x|y)z[|]w", {L"z", L"w"}},
-        {L"[]a|]b[^]c]d[[:alpha:]]e[\\]x]f", {L"b", L"d", L"e", L"f"}},
-        {L"\\.\\(\\č\\ \\}", {L".(č }"}},
-        {L"a\\d\\x41b\\u010Dc\\pLd\\x{41}e\\k<n>f\\12g\\cJh", {L"a", L"e", L"f", L"g", L"h"}},
-        {L"a\\<b\\>c\\`d\\'e", {L"a", L"b", L"c", L"d", L"e"}},
-        {L"(?:a)b(?=c)d(?<n>e)f(?<!g)h", {L"b", L"d", L"f", L"h"}},
-        {L"a{x}b", {L"b"}},
-        {L"x.y^z$á}]", {L"x", L"y", L"z", L"á}]"}},
-        {L"a{2,b", {}},
-        {L"(?i)ab", {}},
-        {L"a(?x: b)c", {}},
-        {L"(*ACCEPT)ab", {}},
-        {L"\\Qa\\E", {}},
-        {L"a(b", {}},
-        {L"a)b", {}},
-        {L"a[b", {}},
-        {L"a\\", {}},
+    const std::tuple<const wchar_t*, std::vector<std::wstring>, bool> cases[] = {
+        {L"^/Vendor1 Software/n[aá]stroj 1[0-9]\\.desktop\\r?$", {L"/Vendor1 Software/n", L"stroj 1", L".desktop"}, true},
+        {L"ab*c+?d?e{2}f{1,}?g", {L"a", L"c", L"g"}, true},
+        {L"x|y", {}, false},
+        {L"(x|y)z[|]w", {L"z", L"w"}, false},
+        {L"[]a|]b[^]c]d[[:alpha:]]e[\\]x]f", {L"b", L"d", L"e", L"f"}, false},
+        {L"\\.\\(\\č\\ \\}", {L".(č }"}, true},
+        {L"a\\d\\x41b\\u010Dc\\pLd\\x{41}e\\k<n>f\\12g\\cJh", {L"a", L"e", L"f", L"g", L"h"}, true},
+        {L"a\\<b\\>c\\`d\\'e", {L"a", L"b", L"c", L"d", L"e"}, true},
+        {L"(?:a)b(?=c)d(?<n>e)f(?<!g)h", {L"b", L"d", L"f", L"h"}, false},
+        {L"\\b\\Bab", {L"ab"}, true},
+        {L"a?b", {L"b"}, false},
+        {L"^ab\\G", {L"ab"}, false},
+        {L"$ab", {L"ab"}, false},
+        {L"a{x}b", {L"b"}, false},
+        {L"x.y^z$á}]", {L"x", L"y", L"z", L"á}]"}, true},
+        {L"a{2,b", {}, false},
+        {L"(?i)ab", {}, false},
+        {L"a(?x: b)c", {}, false},
+        {L"(*ACCEPT)ab", {}, false},
+        {L"\\Qa\\E", {}, false},
+        {L"a(b", {}, false},
+        {L"a)b", {}, false},
+        {L"a[b", {}, false},
+        {L"a\\", {}, false},
     };
-    for (const auto& [pattern, runs] : cases) EXPECT_EQ(mdlRegex::RequiredRuns(pattern), runs) << pattern;
+    for (const auto& [pattern, runs, leading] : cases) {
+        bool blnLeading = !leading;
+        EXPECT_EQ(mdlRegex::RequiredRuns(pattern, &blnLeading), runs) << pattern;
+        EXPECT_EQ(blnLeading, leading) << pattern;
+    }
 }
 
-// Whenever the engine finds a match, the list holds every required run
-// (letter case ignored as the engine ignores it). Patterns are random pieces
-// with quantifiers; texts hold samples of the pieces, so they often match.
-TEST(RegExpTest, RequiredRunsAreInEveryMatchedText) {
+// Random patterns over texts that hold samples of their pieces (letter case,
+// Czech letters, i/İ/ı, many overlapping occurrences): whenever the engine
+// matches, the text holds every required run; and a pattern that starts with
+// its run, searched from the run's occurrences, finds what the engine finds
+// on its own (wrapped in a group).
+TEST(RegExpTest, RequiredRunsAndTheSearchFromTheLeadingRun) {
     const std::pair<const wchar_t*, const wchar_t*> pieces[] = {
-        {L"a", L"A"},       {L"č", L"Č"},     {L"Ř", L"ř"},         {L"\\.", L"."},     {L"\\Č", L"č"},
-        {L"\\-", L"-"},     {L"[aá]", L"Á"},  {L"[^b]", L"x"},      {L"[]a]", L"]"},    {L"[[:alpha:]]", L"ž"},
-        {L"(ač|b)", L"b"},  {L"(?:č)", L"Č"}, {L"(?=a)", L""},      {L"\\d", L"7"},     {L"\\w", L"w"},
-        {L"\\b", L""},      {L"\\x41", L"a"}, {L"\\u010D", L"č"},   {L"\\x{10D}", L"Č"}, {L"\\<", L""},
-        {L".", L"-"},       {L"^", L""},      {L"$", L"\r\n"},      {L"}", L"}"},       {L"]", L"]"},
-        {L"|", L""},        {L"\\x41b", L"ab"}, {L"\\pL", L"q"},    {L"{x}", L"{x}"},   {L"\\'", L""},
+        {L"a", L"A"},        {L"č", L"Č"},       {L"\\.", L"."},      {L"\\Č", L"č"},     {L"[aá]", L"Á"},
+        {L"[^b]", L"x"},     {L"[]a]", L"]"},    {L"[[:alpha:]]+", L"ž"}, {L"(ač|b)", L"b"}, {L"(?:č)", L"Č"},
+        {L"(?=a)", L""},     {L"\\d", L"7"},     {L"\\b", L""},       {L"\\x41", L"a"},   {L"\\u010D", L"č"},
+        {L"\\x{10D}", L"Č"}, {L"\\<", L""},      {L".", L"-"},        {L"^", L""},        {L"$", L"\r\n"},
+        {L"}", L"}"},        {L"|", L""},        {L"\\pL", L"q"},     {L"{x}", L"{x}"},   {L"\\'", L""},
+        {L"(?<=a)", L""},    {L"(?<!č)", L""},   {L"(a)\\1", L"aa"},   {L"\\n^", L"\n"},  {L"(?<=x...)", L""},
+        {L"i", L"İ"},        {L"[^\\n]*", L"ı"},
     };
     const wchar_t* const quantifiers[] = {L"", L"", L"", L"*", L"+", L"?", L"{0,2}", L"{2}", L"*?", L"++"};
+    const wchar_t* const starts[] = {L"", L"^", L"\\b", L"^\\B"};
+    const std::wstring letters = L"aAáÁčČiIİı x\r\n";
     std::mt19937 rng(15);
-    int matched = 0;
-    for (int round = 0; round < 3000; ++round) {
+    size_t matched = 0;
+    for (int round = 0; round < 6000; ++round) {
         std::wstring pattern;
-        std::wstring text = round % 2 ? L"" : L"xaČ\r\n";
-        for (int n = 0, count = static_cast<int>(rng() % 6) + 1; n < count; ++n) {
+        std::wstring text = round % 3 ? L"" : L"xaČ\r\n";
+        std::wstring run;
+        const bool leading = round % 2 == 0;
+        if (leading) {
+            for (size_t n = rng() % 3 + 1; n > 0; --n) run += letters[rng() % 10];
+            pattern = starts[rng() % std::size(starts)] + run;
+        }
+        for (size_t n = rng() % 5 + (leading ? 0 : 1); n > 0; --n) {
             const auto& [piece, sample] = pieces[rng() % std::size(pieces)];
+            if (leading && (*piece == L'|' || *piece == L'{')) continue;  // not a pattern led by its run
             const std::wstring quantifier = quantifiers[rng() % std::size(quantifiers)];
             pattern += piece + quantifier;
             if (rng() % 5 != 0) text += quantifier == L"{2}" ? std::wstring(sample) + sample : sample;
         }
-        std::vector<mdlRegex::Match> matches;
-        try {
-            mdlRegex::Execute(pattern, text, matches);
-        } catch (const std::exception&) {
-            continue;  // a pattern the engine rejects
-        }
-        if (matches.empty()) continue;
-        ++matched;
-        for (const std::wstring& run : mdlRegex::RequiredRuns(pattern)) {
-            EXPECT_NE(base::LCase(text).find(base::LCase(run)), std::wstring::npos) << pattern << " run " << run;
-        }
-    }
-    EXPECT_GT(matched, 1000);  // the rounds cover matches
-}
-
-// A pattern every match of which starts with its first run is searched from
-// the run's occurrences; wrapped in a group it gets the engine's own search.
-// Both must find the same matches.
-TEST(RegExpTest, SearchFromTheLeadingRunFindsWhatTheEngineFinds) {
-    const std::pair<const wchar_t*, bool> leading[] = {
-        {L"^ab", true},    {L"\\b\\Bab", true}, {L"a+b", true},  {L"a?b", false},   {L".ab", false},
-        {L"(?:a)b", false}, {L"\\dab", false},  {L"^ab\\G", false}, {L"$ab", false}, {L"a|b", false},
-    };
-    for (const auto& [pattern, expected] : leading) {
-        bool blnLeading = !expected;
-        mdlRegex::RequiredRuns(pattern, &blnLeading);
-        EXPECT_EQ(blnLeading, expected) << pattern;
-    }
-    const wchar_t* const starts[] = {L"", L"^", L"\\b", L"^\\B"};
-    const wchar_t* const pieces[] = {L"a",     L"Č",      L"[aá]",  L"(a|čx)", L"a*",     L"č+?", L"(?<=a)",
-                                     L"(?<!č)", L"$",      L"\\b",   L".",      L"\\r?",   L"(a)\\1", L"a{2}",
-                                     L"i",     L"[^\\n]*", L"(?=a)", L"\\n^",   L"[[:alpha:]]+", L"(?<=x...)"};
-    const std::wstring letters = L"aAáÁčČiIİı x\r\n";
-    std::mt19937 rng(21);
-    size_t lngMatches = 0;
-    for (int round = 0; round < 3000; ++round) {
-        std::wstring run;
-        for (size_t n = rng() % 3 + 1; n > 0; --n) run += letters[rng() % 10];
-        std::wstring pattern = starts[rng() % std::size(starts)] + run;
-        for (size_t n = rng() % 4; n > 0; --n) pattern += pieces[rng() % std::size(pieces)];
-        std::wstring text;
-        for (size_t n = rng() % (round % 10 ? 40 : 1500); n > 0; --n) {  // long: the run is common
+        for (size_t n = leading ? rng() % (round % 10 ? 40 : 1500) : 0; n > 0; --n) {  // long: the run is common
             text += rng() % 3 ? std::wstring(1, letters[rng() % letters.size()]) : base::UCase(run);
         }
         bool blnLeading = false;
-        mdlRegex::RequiredRuns(pattern, &blnLeading);
-        ASSERT_TRUE(blnLeading) << pattern;
+        const std::vector<std::wstring> runs = mdlRegex::RequiredRuns(pattern, &blnLeading);
+        ASSERT_TRUE(blnLeading || !leading) << pattern;
         std::vector<mdlRegex::Match> expected;
         std::vector<mdlRegex::Match> actual;
-        mdlRegex::Execute(L"(?:" + pattern + L")", text, expected);
-        mdlRegex::Execute(pattern, text, actual);
+        try {
+            mdlRegex::Execute(L"(?:" + pattern + L")", text, expected);
+            mdlRegex::Execute(pattern, text, actual);
+        } catch (const std::exception&) {
+            continue;  // a pattern the engine rejects
+        }
         ASSERT_EQ(actual.size(), expected.size()) << pattern;
         for (size_t i = 0; i < actual.size(); ++i) {
-            EXPECT_EQ(actual[i].offset, expected[i].offset) << pattern;
-            EXPECT_EQ(actual[i].length, expected[i].length) << pattern;
+            EXPECT_EQ(std::pair(actual[i].offset, actual[i].length), std::pair(expected[i].offset, expected[i].length))
+                << pattern;
         }
-        lngMatches += actual.size();
+        matched += actual.empty() ? 0 : 1;
+        for (const std::wstring& r : actual.empty() ? std::vector<std::wstring>{} : runs) {
+            EXPECT_NE(base::LCase(text).find(base::LCase(r)), std::wstring::npos) << pattern << " run " << r;
+        }
     }
-    EXPECT_GT(lngMatches, 1500U);  // the texts hold many matches
+    EXPECT_GT(matched, 1500u);  // the rounds cover matches
 }
 
 }  // namespace
