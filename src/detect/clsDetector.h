@@ -78,10 +78,11 @@ private:
     void AppendDetailBlock(const clsTrack& objTrack, const clsBreed& objBreed);
     void AppendListBlock(const clsTrack& objTrack, std::wstring_view strList);
     std::wstring_view ListText(const clsTrack& objTrack) const;
-    // One table of INSTR needles and LIKE runs per list and check.
+    // One table of INSTR needles and LIKE and REGEXP runs per list and check.
     clsNeedleTable& NeedleTable(const clsTrack& objTrack);
     size_t FirstPosition(const clsTrack& objTrack, std::wstring_view strNeedle, clsNeedleTable::Fold eFold);
     bool LikeList(const clsTrack& objTrack, std::wstring_view strList, const std::wstring& strPattern);
+    bool RegexMayMatch(const clsTrack& objTrack, size_t& lngSkip);
 
     std::shared_ptr<clsTracks> mcolTracks;
     std::unique_ptr<clsEnumLists> mcolEnumLists;

@@ -74,7 +74,13 @@ void clsDetector::EvaluateTrack(clsTrack& objTrack, const clsBreed& objBreed, co
         // Every match is found before anything is written, so a runaway
         // pattern stops the scan without a half-built output.
         std::vector<mdlRegex::Match> matches;
-        mdlRegex::Execute(objTrack.TestingValue(), strList, matches);
+        size_t lngSkip = 0;
+        if (RegexMayMatch(objTrack, lngSkip)) {
+            mdlRegex::Execute(objTrack.TestingValue(), strList, matches, mdlRegex::DefaultBudget(strList.size()),
+                              lngSkip);
+        } else {
+            mdlRegex::Validate(objTrack.TestingValue());
+        }
         objTrack.Score(matches.empty() ? 0 : 1);
         std::wstring strOutput = objTrack.OutputValue();
         for (const auto& [offset, length] : matches) {
@@ -114,8 +120,8 @@ std::wstring_view clsDetector::ListText(const clsTrack& objTrack) const {
     return objList->Text();
 }
 
-// The needles of every INSTR and LIKE track on the same list go into one
-// table, so the list is read once for all of them.
+// The needles of every INSTR, LIKE and REGEXP track on the same list go
+// into one table, so the list is read once for all of them.
 clsNeedleTable& clsDetector::NeedleTable(const clsTrack& objTrack) {
     const std::shared_ptr<clsEnumList> objList = mcolEnumLists->Item(objTrack.EnumListID());
     if (!objList) base::Raise(kErrObjectNotSet, {}, L"Object variable or With block variable not set");
@@ -126,7 +132,14 @@ clsNeedleTable& clsDetector::NeedleTable(const clsTrack& objTrack) {
         const std::wstring& strOperator = objOther->Operator();
         const bool blnInstr = strOperator == L"INSTR" || strOperator == L"!INSTR";
         const bool blnLike = strOperator == L"LIKE" || strOperator == L"!LIKE";
-        if ((!blnInstr && !blnLike) || mcolEnumLists->Item(objOther->EnumListID()) != objList) continue;
+        const bool blnRegex = strOperator == L"REGEXP";
+        if ((!blnInstr && !blnLike && !blnRegex) || mcolEnumLists->Item(objOther->EnumListID()) != objList) continue;
+        if (blnRegex) {
+            for (const std::wstring& strRun : mdlRegex::RequiredRuns(objOther->TestingValue())) {
+                table->Add(strRun, clsNeedleTable::LowerFold);
+            }
+            continue;
+        }
         const std::wstring strTesting = ReplaceCrLf(objOther->TestingValue());
         if (blnInstr) {
             table->Add(strTesting, clsNeedleTable::UpperFold);
@@ -166,6 +179,18 @@ bool clsDetector::LikeList(const clsTrack& objTrack, std::wstring_view strList, 
         if (i == 0) lngSkip = at;
     }
     return base::LikeLowered(strList, strPattern, lngSkip);
+}
+
+// The engine runs only when the list holds every literal run each match
+// must contain; lngSkip receives where the first run first occurs.
+bool clsDetector::RegexMayMatch(const clsTrack& objTrack, size_t& lngSkip) {
+    const std::vector<std::wstring> runs = mdlRegex::RequiredRuns(objTrack.TestingValue());
+    for (size_t i = 0; i < runs.size(); ++i) {
+        const size_t at = FirstPosition(objTrack, runs[i], clsNeedleTable::LowerFold);
+        if (at == clsNeedleTable::npos) return false;
+        if (i == 0) lngSkip = at;
+    }
+    return true;
 }
 
 void clsDetector::AppendDetailBlock(const clsTrack& objTrack, const clsBreed& objBreed) {

@@ -6,6 +6,10 @@
 
 #include "base/Text.h"
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace {
 
 constexpr uint32_t kNone = UINT32_MAX;
@@ -13,6 +17,9 @@ constexpr uint32_t kDirectSymbols = 0x10000;
 // Above this many cells (nodes x symbols) the automaton follows failure
 // links instead of a full table, which would cost too much memory.
 constexpr size_t kMaxDeltaCells = size_t{1} << 21;
+// Up to this many characters that start a needle are compared a block of
+// text at a time; more cost as much as the table look-up per character.
+constexpr size_t kMaxStartChars = 8;
 
 constexpr uint32_t Code(wchar_t ch) noexcept {
     return static_cast<uint32_t>(static_cast<std::make_unsigned_t<wchar_t>>(ch));
@@ -59,6 +66,43 @@ std::wstring Key(std::wstring_view strNeedle, clsNeedleTable::Fold eFold) {
     key.append(strNeedle);
     return key;
 }
+
+#if defined(__SSE2__)
+constexpr size_t kLanes = sizeof(__m128i) / sizeof(wchar_t);
+static_assert(sizeof(wchar_t) == 2 || sizeof(wchar_t) == 4);
+
+__m128i Broadcast(wchar_t ch) {
+    return sizeof(wchar_t) == 4 ? _mm_set1_epi32(static_cast<int>(ch)) : _mm_set1_epi16(static_cast<short>(ch));
+}
+
+// Lanes of the block at "at" equal to one of the K keys.
+template <size_t K>
+__m128i AnyOf(const wchar_t* at, const __m128i* keys) {
+    const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(at));
+    __m128i hit = _mm_setzero_si128();
+    for (size_t k = 0; k < K; ++k) {
+        const __m128i equal = sizeof(wchar_t) == 4 ? _mm_cmpeq_epi32(block, keys[k]) : _mm_cmpeq_epi16(block, keys[k]);
+        hit = _mm_or_si128(hit, equal);
+    }
+    return hit;
+}
+
+// Steps a block at a time over characters that cannot start a needle: a
+// start key there and, when lngShift > 0, a later key lngShift on. Stops at
+// the first place that may, or where too few characters are left for a
+// whole block.
+template <size_t K>
+size_t FindBlock(const wchar_t* text, size_t i, size_t n, size_t lngShift, const __m128i* first,
+                 const __m128i* later) {
+    for (; i + lngShift + kLanes <= n; i += kLanes) {
+        __m128i hit = AnyOf<K>(text + i, first);
+        if (lngShift != 0) hit = _mm_and_si128(hit, AnyOf<K>(text + i + lngShift, later));
+        const auto mask = static_cast<unsigned>(_mm_movemask_epi8(hit));
+        if (mask != 0) return i + static_cast<size_t>(__builtin_ctz(mask)) / sizeof(wchar_t);
+    }
+    return i;
+}
+#endif
 
 }  // namespace
 
@@ -179,9 +223,38 @@ void clsNeedleTable::Build() {
     mChildStart[nodes] = static_cast<uint32_t>(mChildSymbol.size());
     std::vector<uint8_t> firstSymbols(mlngSymbolCount, 0);
     for (const auto& [symbol, child] : edges[0]) firstSymbols[symbol] = 1;
-    mStarts.assign(kDirectSymbols, 0);
-    for (uint32_t c = 0; c < kDirectSymbols; ++c) mStarts[c] = firstSymbols[mSymbols[c]];
     mOutStart[nodes] = static_cast<uint32_t>(mOutNeedle.size());
+    size_t shortest = 0;
+    for (const Needle& needle : mcolNeedles) {
+        if (!needle.text.empty() && (shortest == 0 || needle.text.size() < shortest)) shortest = needle.text.size();
+    }
+    std::vector<uint8_t> laterSymbols(mlngSymbolCount, 0);
+    for (const Needle& needle : mcolNeedles) {
+        if (shortest > 1 && !needle.text.empty()) laterSymbols[Symbol(needle.text[shortest - 1])] = 1;
+    }
+    mlngLaterShift = shortest > 1 ? shortest - 1 : 0;
+    mStarts.assign(kDirectSymbols, 0);
+    mStartChars.clear();
+    mLaterChars.clear();
+    const auto note = [](std::vector<wchar_t>& chars, uint32_t c) {
+        if (chars.size() <= kMaxStartChars) chars.push_back(static_cast<wchar_t>(c));
+    };
+    for (uint32_t c = 0; c < kDirectSymbols; ++c) {
+        const uint32_t symbol = mSymbols[c];
+        if (symbol == 0) continue;
+        mStarts[c] = firstSymbols[symbol];
+        if (firstSymbols[symbol] != 0) note(mStartChars, c);
+        if (laterSymbols[symbol] != 0) note(mLaterChars, c);
+    }
+    for (const auto& [c, symbol] : mBigSymbols) {
+        if (firstSymbols[symbol] != 0) note(mStartChars, c);
+        if (laterSymbols[symbol] != 0) note(mLaterChars, c);
+    }
+    if (mLaterChars.size() > kMaxStartChars) {
+        mLaterChars.clear();
+        mlngLaterShift = 0;
+    }
+    mblnFewStarts = !mStartChars.empty() && mStartChars.size() <= kMaxStartChars;
 
     // Failure and suffix-output links, breadth first so that a node's
     // failure target is done before the node.
@@ -251,6 +324,34 @@ bool clsNeedleTable::Verify(const Needle& objNeedle, std::wstring_view strText, 
     return true;
 }
 
+size_t clsNeedleTable::SkipToStart(std::wstring_view strText, size_t lngFrom) const {
+    const size_t n = strText.size();
+    const wchar_t* const text = strText.data();
+    size_t i = lngFrom;
+#if defined(__SSE2__)
+    if (mblnFewStarts) {
+        // Each key set is padded by repeating its members, so that a fixed
+        // number of compares covers it.
+        const size_t count = std::max(mStartChars.size(), mLaterChars.size());
+        __m128i first[kMaxStartChars];
+        __m128i later[kMaxStartChars] = {};
+        for (size_t k = 0; k < count; ++k) {
+            first[k] = Broadcast(mStartChars[k % mStartChars.size()]);
+            if (!mLaterChars.empty()) later[k] = Broadcast(mLaterChars[k % mLaterChars.size()]);
+        }
+        if (count <= 2) i = FindBlock<2>(text, i, n, mlngLaterShift, first, later);
+        else if (count <= 4) i = FindBlock<4>(text, i, n, mlngLaterShift, first, later);
+        else i = FindBlock<kMaxStartChars>(text, i, n, mlngLaterShift, first, later);
+    }
+#endif
+    const uint8_t* const starts = mStarts.data();
+    for (; i < n; ++i) {
+        const uint32_t c = Code(text[i]);
+        if (c < kDirectSymbols ? starts[c] != 0 : Starts(text[i])) break;
+    }
+    return i;
+}
+
 void clsNeedleTable::Search(std::wstring_view strText) {
     if (!mblnBuilt) Build();
     const size_t nodes = mFail.size();
@@ -266,17 +367,12 @@ void clsNeedleTable::Search(std::wstring_view strText) {
     uint32_t state = 0;
     const size_t n = strText.size();
     const wchar_t* const text = strText.data();
-    const uint8_t* const starts = mStarts.data();
     const uint32_t* const symbols = mSymbols.data();
     const uint32_t* const delta = mDelta.empty() ? nullptr : mDelta.data();
     for (size_t i = 0; i < n && pending != 0; ++i) {
-        // At the root most characters start no needle: step over them in a
-        // tight loop.
+        // At the root most characters start no needle: step over them.
         if (state == 0) {
-            for (; i < n; ++i) {
-                const uint32_t c = Code(text[i]);
-                if (c < kDirectSymbols ? starts[c] != 0 : Starts(text[i])) break;
-            }
+            i = SkipToStart(strText, i);
             if (i == n) break;
         }
         const uint32_t c = Code(text[i]);

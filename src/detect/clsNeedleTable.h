@@ -43,6 +43,9 @@ private:
     uint32_t Symbol(wchar_t ch) const;
     // Whether a needle can start with ch.
     bool Starts(wchar_t ch) const;
+    // The first character from lngFrom on that can start a needle, or the
+    // text's end.
+    size_t SkipToStart(std::wstring_view strText, size_t lngFrom) const;
     uint32_t Child(uint32_t lngNode, uint32_t lngSymbol) const;
     uint32_t Next(uint32_t lngState, uint32_t lngSymbol) const;
     uint32_t Pending(uint32_t lngNode);
@@ -57,6 +60,14 @@ private:
     std::unordered_map<uint32_t, uint32_t> mBigSymbols;
     uint32_t mlngSymbolCount = 1;
     std::vector<uint8_t> mStarts;  // by character code below 0x10000
+    // Every character that can start a needle and, when the shortest needle
+    // is m > 1 characters long, every character that can be the m-th one,
+    // m - 1 characters further on: when they are few enough, blocks of text
+    // are compared with them instead of looking characters up one by one.
+    std::vector<wchar_t> mStartChars;
+    std::vector<wchar_t> mLaterChars;
+    size_t mlngLaterShift = 0;
+    bool mblnFewStarts = false;
 
     // Trie with children in one sorted table per node; node 0 is the root.
     std::vector<uint32_t> mChildStart;

@@ -22,6 +22,19 @@ std::wstring TranslatePattern(std::wstring_view strPattern, std::vector<size_t>*
 // engine's message and the 1-based column in strPattern where it gave up.
 bool TryCompileRegex(std::wstring_view strPattern, std::wstring& strMessage, size_t& lngColumn);
 
+// Literal runs that every match of strPattern (as the knowledge base writes
+// it) contains, for a look-up before the engine runs: a list lacking one,
+// compared as the engine compares letters (LowerChar), holds no match.
+// Read conservatively: only the top-level sequence gives runs; a pattern
+// with a top-level "|", an inline option, "\Q" or a construct this reading
+// does not know gives none. When pblnLeading is given it is set when every
+// match starts with the first run: only "^", "\b" or "\B" come before it.
+std::vector<std::wstring> RequiredRuns(std::wstring_view strPattern, bool* pblnLeading = nullptr);
+
+// Compiles the pattern as Execute would, raising error 5017 when the engine
+// rejects it, without searching anything.
+void Validate(std::wstring_view strPattern);
+
 struct Match {
     size_t offset;  // 0-based character offset in the text
     size_t length;
@@ -38,8 +51,10 @@ uint64_t DefaultBudget(size_t lngChars);
 // needs more work than lngBudget, or more than the engine allows one search,
 // raises the engine's complexity error (a std::runtime_error). The matches
 // found until then stay in colMatches.
+// lngSkip, when given, is where the pattern's first required run first
+// occurs in strText (compared as the engine compares), found beforehand.
 void Execute(std::wstring_view strPattern, std::wstring_view strText, std::vector<Match>& colMatches,
-             uint64_t lngBudget);
+             uint64_t lngBudget, size_t lngSkip = 0);
 inline void Execute(std::wstring_view strPattern, std::wstring_view strText, std::vector<Match>& colMatches) {
     Execute(strPattern, strText, colMatches, DefaultBudget(strText.size()));
 }

@@ -4,7 +4,10 @@
 
 #include <random>
 
+#include "base/Like.h"
 #include "base/Text.h"
+#include "detect/DetectorFixture.h"
+#include "detect/mdlRegex.h"
 
 namespace {
 
@@ -39,6 +42,7 @@ TEST(NeedleTableTest, FirstPositionsAsSearchingOneByOne) {
     const Shape shapes[] = {
         {"short", kLetters, 60, 20, 4, 300},
         {"two letters", L"aA", 200, 30, 8, 50},
+        {"few needles", kLetters + L"\U0001D11E", 300, 2, 6, 300},
         {"no full table", kLetters + L"bcdefghjklmnopqrtuvwxyz0123456789", 2000, 800, 250, 2},
     };
     std::mt19937 rng(13);
@@ -63,6 +67,68 @@ TEST(NeedleTableTest, FirstPositionsAsSearchingOneByOne) {
                     << shape.name << " round " << round << " needle " << n << " fold " << int(fold);
             }
         }
+    }
+}
+
+// The same through the scan: many INSTR, LIKE and REGEXP tracks on one list
+// give what a track-by-track evaluation gives.
+class NeedleScanTest : public detect_test::DetectorTest {};
+
+std::wstring ReplaceMarkers(std::wstring text) {
+    for (size_t at = text.find(L"%crlf%"); at != std::wstring::npos; at = text.find(L"%crlf%", at + 2)) {
+        text.replace(at, 6, L"\r\n");
+    }
+    return text;
+}
+
+TEST_F(NeedleScanTest, OnePassAgreesWithTrackByTrack) {
+    std::mt19937 rng(14);
+    for (int round = 0; round < 8; ++round) {
+        // Process names reach the list without an ANSI round trip.
+        std::wstring list;
+        machine.processes.processes.clear();
+        for (int line = 0; line < 40 && round != 0; ++line) {
+            machine.processes.processes.push_back(RandomText(rng, L"aAiIİısSčČřŘůŮ~#-", rng() % 12));
+            list += machine.processes.processes.back() + L"\r\n";
+        }
+        AddBreed(round + 1, 0, 60);
+        detect_test::Tracks tracks;
+        for (int n = 0; n < 60; ++n) {
+            std::wstring testing = RandomNeedle(rng, list, L"aAiIİısSčČřŘůŮ~#-", 8);
+            if (rng() % 5 == 0) testing.insert(rng() % (testing.size() + 1), L"%crlf%");
+            const wchar_t* op = n % 4 == 0 ? L"!INSTR" : L"INSTR";
+            if (n % 3 == 2) {
+                op = n % 2 ? L"LIKE" : L"!LIKE";
+                testing = (rng() % 4 ? L"*" : L"") + testing + L"*" + RandomNeedle(rng, list, L"aIč?#*", 3) +
+                          (rng() % 4 ? L"*" : L"");
+            }
+            if (n % 7 == 6) {
+                op = L"REGEXP";
+                testing = RandomNeedle(rng, list, L"aIč", 6) + (rng() % 2 ? L"[iı]?" : L"\\-*") +
+                          RandomNeedle(rng, list, L"aIč", 4);
+            }
+            tracks.push_back(AddTrack(round + 1, L"PROCESS", base::DecStr(round), op, testing));
+        }
+        detector.Scan(-1);
+        ASSERT_EQ(detector.EnumList(tracks[0]->EnumListID())->Text(), list);
+        for (const auto& track : tracks) {
+            const std::wstring testing = ReplaceMarkers(track->TestingValue());
+            const bool like = track->Operator().find(L"LIKE") != std::wstring::npos;
+            std::wstring expected = like ? (base::LikeText(list, testing) ? L"True" : L"False")
+                                         : base::DecStr(base::InStr(1, list, testing, true));
+            if (track->Operator() == L"REGEXP") {
+                std::vector<mdlRegex::Match> matches;
+                // In a group the engine searches on its own.
+                mdlRegex::Execute(L"(?:" + track->TestingValue() + L")", list, matches);
+                expected.clear();
+                for (const auto& [at, length] : matches) {
+                    expected += list.substr(at, length) + L" at " + base::DecStr(static_cast<int64_t>(at)) + L"\r\n";
+                }
+            }
+            EXPECT_EQ(track->OutputValue(), expected) << "round " << round << ": " << track->Operator() << " "
+                                                       << testing.size();
+        }
+        EXPECT_TRUE(Errors().empty());
     }
 }
 

@@ -2,6 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
+#include <stdexcept>
+#include <string>
+#include <tuple>
+#include <vector>
+
+#include "base/Text.h"
 #include "detect/mdlRules.h"
 
 namespace {
@@ -60,6 +67,105 @@ TEST(RulesPatternTest, ChecksRejectWhatTheScanRejects) {
     for (const auto& [pattern, valid] : likes) {
         EXPECT_EQ(mdlRules::IsValidLikePattern(pattern), valid) << ::testing::PrintToString(std::wstring(pattern));
     }
+}
+
+// The runs every match must contain, and whether every match starts with the
+// first of them.
+TEST(RegExpTest, RequiredRunsOfAPattern) {
+    const std::tuple<const wchar_t*, std::vector<std::wstring>, bool> cases[] = {
+        {L"^/Vendor1 Software/n[aá]stroj 1[0-9]\\.desktop\\r?$", {L"/Vendor1 Software/n", L"stroj 1", L".desktop"}, true},
+        {L"ab*c+?d?e{2}f{1,}?g", {L"a", L"c", L"g"}, true},
+        {L"x|y", {}, false},
+        {L"(x|y)z[|]w", {L"z", L"w"}, false},
+        {L"[]a|]b[^]c]d[[:alpha:]]e[\\]x]f", {L"b", L"d", L"e", L"f"}, false},
+        {L"\\.\\(\\č\\ \\}", {L".(č }"}, true},
+        {L"a\\d\\x41b\\u010Dc\\pLd\\x{41}e\\k<n>f\\12g\\cJh", {L"a", L"e", L"f", L"g", L"h"}, true},
+        {L"a\\<b\\>c\\`d\\'e", {L"a", L"b", L"c", L"d", L"e"}, true},
+        {L"(?:a)b(?=c)d(?<n>e)f(?<!g)h", {L"b", L"d", L"f", L"h"}, false},
+        {L"\\b\\Bab", {L"ab"}, true},
+        {L"a?b", {L"b"}, false},
+        {L"^ab\\G", {L"ab"}, false},
+        {L"$ab", {L"ab"}, false},
+        {L"a{x}b", {L"b"}, false},
+        {L"x.y^z$á}]", {L"x", L"y", L"z", L"á}]"}, true},
+        {L"a{2,b", {}, false},
+        {L"(?i)ab", {}, false},
+        {L"a(?x: b)c", {}, false},
+        {L"(*ACCEPT)ab", {}, false},
+        {L"\\Qa\\E", {}, false},
+        {L"a(b", {}, false},
+        {L"a)b", {}, false},
+        {L"a[b", {}, false},
+        {L"a\\", {}, false},
+    };
+    for (const auto& [pattern, runs, leading] : cases) {
+        bool blnLeading = !leading;
+        EXPECT_EQ(mdlRegex::RequiredRuns(pattern, &blnLeading), runs) << pattern;
+        EXPECT_EQ(blnLeading, leading) << pattern;
+    }
+}
+
+// Random patterns over texts that hold samples of their pieces (letter case,
+// Czech letters, i/İ/ı, many overlapping occurrences): whenever the engine
+// matches, the text holds every required run; and a pattern that starts with
+// its run, searched from the run's occurrences, finds what the engine finds
+// on its own (wrapped in a group).
+TEST(RegExpTest, RequiredRunsAndTheSearchFromTheLeadingRun) {
+    const std::pair<const wchar_t*, const wchar_t*> pieces[] = {
+        {L"a", L"A"},        {L"č", L"Č"},       {L"\\.", L"."},      {L"\\Č", L"č"},     {L"[aá]", L"Á"},
+        {L"[^b]", L"x"},     {L"[]a]", L"]"},    {L"[[:alpha:]]+", L"ž"}, {L"(ač|b)", L"b"}, {L"(?:č)", L"Č"},
+        {L"(?=a)", L""},     {L"\\d", L"7"},     {L"\\b", L""},       {L"\\x41", L"a"},   {L"\\u010D", L"č"},
+        {L"\\x{10D}", L"Č"}, {L"\\<", L""},      {L".", L"-"},        {L"^", L""},        {L"$", L"\r\n"},
+        {L"}", L"}"},        {L"|", L""},        {L"\\pL", L"q"},     {L"{x}", L"{x}"},   {L"\\'", L""},
+        {L"(?<=a)", L""},    {L"(?<!č)", L""},   {L"(a)\\1", L"aa"},   {L"\\n^", L"\n"},  {L"(?<=x...)", L""},
+        {L"i", L"İ"},        {L"[^\\n]*", L"ı"},
+    };
+    const wchar_t* const quantifiers[] = {L"", L"", L"", L"*", L"+", L"?", L"{0,2}", L"{2}", L"*?", L"++"};
+    const wchar_t* const starts[] = {L"", L"^", L"\\b", L"^\\B"};
+    const std::wstring letters = L"aAáÁčČiIİı x\r\n";
+    std::mt19937 rng(15);
+    size_t matched = 0;
+    for (int round = 0; round < 6000; ++round) {
+        std::wstring pattern;
+        std::wstring text = round % 3 ? L"" : L"xaČ\r\n";
+        std::wstring run;
+        const bool leading = round % 2 == 0;
+        if (leading) {
+            for (size_t n = rng() % 3 + 1; n > 0; --n) run += letters[rng() % 10];
+            pattern = starts[rng() % std::size(starts)] + run;
+        }
+        for (size_t n = rng() % 5 + (leading ? 0 : 1); n > 0; --n) {
+            const auto& [piece, sample] = pieces[rng() % std::size(pieces)];
+            if (leading && (*piece == L'|' || *piece == L'{')) continue;  // not a pattern led by its run
+            const std::wstring quantifier = quantifiers[rng() % std::size(quantifiers)];
+            pattern += piece + quantifier;
+            if (rng() % 5 != 0) text += quantifier == L"{2}" ? std::wstring(sample) + sample : sample;
+        }
+        for (size_t n = leading ? rng() % (round % 10 ? 40 : 1500) : 0; n > 0; --n) {  // long: the run is common
+            text += rng() % 3 ? std::wstring(1, letters[rng() % letters.size()]) : base::UCase(run);
+        }
+        bool blnLeading = false;
+        const std::vector<std::wstring> runs = mdlRegex::RequiredRuns(pattern, &blnLeading);
+        ASSERT_TRUE(blnLeading || !leading) << pattern;
+        std::vector<mdlRegex::Match> expected;
+        std::vector<mdlRegex::Match> actual;
+        try {
+            mdlRegex::Execute(L"(?:" + pattern + L")", text, expected);
+            mdlRegex::Execute(pattern, text, actual);
+        } catch (const std::exception&) {
+            continue;  // a pattern the engine rejects
+        }
+        ASSERT_EQ(actual.size(), expected.size()) << pattern;
+        for (size_t i = 0; i < actual.size(); ++i) {
+            EXPECT_EQ(std::pair(actual[i].offset, actual[i].length), std::pair(expected[i].offset, expected[i].length))
+                << pattern;
+        }
+        matched += actual.empty() ? 0 : 1;
+        for (const std::wstring& r : actual.empty() ? std::vector<std::wstring>{} : runs) {
+            EXPECT_NE(base::LCase(text).find(base::LCase(r)), std::wstring::npos) << pattern << " run " << r;
+        }
+    }
+    EXPECT_GT(matched, 1500u);  // the rounds cover matches
 }
 
 }  // namespace
