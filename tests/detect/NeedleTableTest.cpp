@@ -74,13 +74,6 @@ TEST(NeedleTableTest, FirstPositionsAsSearchingOneByOne) {
 // give what a track-by-track evaluation gives.
 class NeedleScanTest : public detect_test::DetectorTest {};
 
-std::wstring ReplaceMarkers(std::wstring text) {
-    for (size_t at = text.find(L"%crlf%"); at != std::wstring::npos; at = text.find(L"%crlf%", at + 2)) {
-        text.replace(at, 6, L"\r\n");
-    }
-    return text;
-}
-
 TEST_F(NeedleScanTest, OnePassAgreesWithTrackByTrack) {
     std::mt19937 rng(14);
     for (int round = 0; round < 8; ++round) {
@@ -112,7 +105,8 @@ TEST_F(NeedleScanTest, OnePassAgreesWithTrackByTrack) {
         detector.Scan(-1);
         ASSERT_EQ(detector.EnumList(tracks[0]->EnumListID())->Text(), list);
         for (const auto& track : tracks) {
-            const std::wstring testing = ReplaceMarkers(track->TestingValue());
+            std::wstring testing = track->TestingValue();
+            for (size_t at; (at = testing.find(L"%crlf%")) != std::wstring::npos;) testing.replace(at, 6, L"\r\n");
             const bool like = track->Operator().find(L"LIKE") != std::wstring::npos;
             std::wstring expected = like ? (base::LikeText(list, testing) ? L"True" : L"False")
                                          : base::DecStr(base::InStr(1, list, testing, true));

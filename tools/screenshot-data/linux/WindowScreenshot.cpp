@@ -29,7 +29,7 @@ int main(int argc, char** argv) {
     mdlLog::LogInit(nullptr, L"");
     fake.system.programFolder = folder.WPath();
     fake.system.programPath = folder.File(L"quorvex");
-    std::filesystem::copy_file(QUORVEX_TEST_DATA "/ui/Screenshot.dat", folder.Path() / "Vigilor.dat");
+    std::filesystem::copy_file(QUORVEX_SCREENSHOT_DATA "/Vigilor.dat", folder.Path() / "Vigilor.dat");
     fake.registry.AddUninstallEntry(L"{A1}", std::wstring(L"Alfa Firewall 2.0"));
     fake.processes.processes = {L"init", L"blocker"};
 
