@@ -5,10 +5,7 @@
 #include <type_traits>
 
 #include "base/Text.h"
-
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
+#include "detect/mdlWideBlocks.h"
 
 namespace {
 
@@ -68,24 +65,9 @@ std::wstring Key(std::wstring_view strNeedle, clsNeedleTable::Fold eFold) {
 }
 
 #if defined(__SSE2__)
-constexpr size_t kLanes = sizeof(__m128i) / sizeof(wchar_t);
-static_assert(sizeof(wchar_t) == 2 || sizeof(wchar_t) == 4);
-
-__m128i Broadcast(wchar_t ch) {
-    return sizeof(wchar_t) == 4 ? _mm_set1_epi32(static_cast<int>(ch)) : _mm_set1_epi16(static_cast<short>(ch));
-}
-
-// Lanes of the block at "at" equal to one of the K keys.
-template <size_t K>
-__m128i AnyOf(const wchar_t* at, const __m128i* keys) {
-    const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(at));
-    __m128i hit = _mm_setzero_si128();
-    for (size_t k = 0; k < K; ++k) {
-        const __m128i equal = sizeof(wchar_t) == 4 ? _mm_cmpeq_epi32(block, keys[k]) : _mm_cmpeq_epi16(block, keys[k]);
-        hit = _mm_or_si128(hit, equal);
-    }
-    return hit;
-}
+using mdlWideBlocks::AnyOf;
+using mdlWideBlocks::Broadcast;
+using mdlWideBlocks::kLanes;
 
 // Steps a block at a time over characters that cannot start a needle: a
 // start key there and, when lngShift > 0, a later key lngShift on. Stops at

@@ -10,10 +10,7 @@
 
 #include "base/Text.h"
 #include "base/VbError.h"
-
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
+#include "detect/mdlWideBlocks.h"
 
 namespace mdlRegex {
 
@@ -419,6 +416,7 @@ public:
         const wchar_t* const text = strText.data();
         size_t i = lngFrom;
 #if defined(__SSE2__)
+        using namespace mdlWideBlocks;
         constexpr unsigned kLaneBits = (1U << sizeof(wchar_t)) - 1;
         if (Folds(mFirst) && Folds(mLast)) {
             // One compare a side: the characters a side may hold differ
@@ -449,7 +447,7 @@ public:
                 last[k] = Broadcast(mLast[std::min(k, mLast.size() - 1)]);
             }
             for (; i + m - 1 + kLanes <= n; i += kLanes) {
-                const __m128i hit = _mm_and_si128(AnyOf(text + i, first), AnyOf(text + i + m - 1, last));
+                const __m128i hit = _mm_and_si128(AnyOf<kMaxKeys>(text + i, first), AnyOf<kMaxKeys>(text + i + m - 1, last));
                 for (auto mask = static_cast<unsigned>(_mm_movemask_epi8(hit)); mask != 0;) {
                     const size_t lane = static_cast<size_t>(__builtin_ctz(mask)) / sizeof(wchar_t);
                     if (At(text + i + lane)) return i + lane;
@@ -484,19 +482,6 @@ private:
 
 #if defined(__SSE2__)
     static constexpr size_t kMaxKeys = 4;
-    static constexpr size_t kLanes = sizeof(__m128i) / sizeof(wchar_t);
-
-    static __m128i Broadcast(wchar_t ch) {
-        if constexpr (sizeof(wchar_t) == 4) return _mm_set1_epi32(static_cast<int>(ch));
-        else return _mm_set1_epi16(static_cast<short>(ch));
-    }
-
-    static __m128i Load(const wchar_t* at) { return _mm_loadu_si128(reinterpret_cast<const __m128i*>(at)); }
-
-    static __m128i Equal(__m128i a, __m128i b) {
-        if constexpr (sizeof(wchar_t) == 4) return _mm_cmpeq_epi32(a, b);
-        else return _mm_cmpeq_epi16(a, b);
-    }
 
     // The bits in which the characters differ from the first of them.
     static wchar_t Fold(const std::vector<wchar_t>& chars) {
@@ -508,14 +493,6 @@ private:
     static bool Folds(const std::vector<wchar_t>& chars) {
         const auto bits = static_cast<uint32_t>(Fold(chars));
         return (bits & (bits - 1)) == 0;
-    }
-
-    // Lanes of the block at "at" equal to one of the keys.
-    static __m128i AnyOf(const wchar_t* at, const __m128i* keys) {
-        const __m128i block = Load(at);
-        __m128i hit = _mm_setzero_si128();
-        for (size_t k = 0; k < kMaxKeys; ++k) hit = _mm_or_si128(hit, Equal(block, keys[k]));
-        return hit;
     }
 #endif
 

@@ -1,0 +1,37 @@
+#pragma once
+// Comparing a block of wide characters at once (SSE2): the needle table and
+// the REGEXP run search both step over text that cannot hold a match this way.
+#if defined(__SSE2__)
+#include <emmintrin.h>
+
+#include <cstddef>
+
+namespace mdlWideBlocks {
+
+static_assert(sizeof(wchar_t) == 2 || sizeof(wchar_t) == 4);
+// Characters in one block.
+constexpr size_t kLanes = sizeof(__m128i) / sizeof(wchar_t);
+
+inline __m128i Broadcast(wchar_t ch) {
+    if constexpr (sizeof(wchar_t) == 4) return _mm_set1_epi32(static_cast<int>(ch));
+    else return _mm_set1_epi16(static_cast<short>(ch));
+}
+
+inline __m128i Load(const wchar_t* at) { return _mm_loadu_si128(reinterpret_cast<const __m128i*>(at)); }
+
+inline __m128i Equal(__m128i a, __m128i b) {
+    if constexpr (sizeof(wchar_t) == 4) return _mm_cmpeq_epi32(a, b);
+    else return _mm_cmpeq_epi16(a, b);
+}
+
+// Lanes of the block at "at" equal to one of the K keys.
+template <size_t K>
+__m128i AnyOf(const wchar_t* at, const __m128i* keys) {
+    const __m128i block = Load(at);
+    __m128i hit = _mm_setzero_si128();
+    for (size_t k = 0; k < K; ++k) hit = _mm_or_si128(hit, Equal(block, keys[k]));
+    return hit;
+}
+
+}  // namespace mdlWideBlocks
+#endif
