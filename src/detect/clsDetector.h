@@ -17,6 +17,7 @@
 #include "detect/clsNeedleTable.h"
 #include "detect/clsTrack.h"
 #include "detect/clsTracks.h"
+#include "detect/mdlRegex.h"
 #include "inventory/clsEnumList.h"
 #include "inventory/clsEnumLists.h"
 
@@ -82,7 +83,7 @@ private:
     clsNeedleTable& NeedleTable(const clsTrack& objTrack);
     size_t FirstPosition(const clsTrack& objTrack, std::wstring_view strNeedle, clsNeedleTable::Fold eFold);
     bool LikeList(const clsTrack& objTrack, std::wstring_view strList, const std::wstring& strPattern);
-    bool RegexMayMatch(const clsTrack& objTrack, size_t& lngSkip);
+    bool RegexMayMatch(const clsTrack& objTrack, mdlRegex::RunPlaces& objPlaces);
 
     std::shared_ptr<clsTracks> mcolTracks;
     std::unique_ptr<clsEnumLists> mcolEnumLists;

@@ -74,10 +74,10 @@ void clsDetector::EvaluateTrack(clsTrack& objTrack, const clsBreed& objBreed, co
         // Every match is found before anything is written, so a runaway
         // pattern stops the scan without a half-built output.
         std::vector<mdlRegex::Match> matches;
-        size_t lngSkip = 0;
-        if (RegexMayMatch(objTrack, lngSkip)) {
+        mdlRegex::RunPlaces objPlaces;
+        if (RegexMayMatch(objTrack, objPlaces)) {
             mdlRegex::Execute(objTrack.TestingValue(), strList, matches, mdlRegex::DefaultBudget(strList.size()),
-                              lngSkip);
+                              objPlaces);
         } else {
             mdlRegex::Validate(objTrack.TestingValue());
         }
@@ -135,8 +135,12 @@ clsNeedleTable& clsDetector::NeedleTable(const clsTrack& objTrack) {
         const bool blnRegex = strOperator == L"REGEXP";
         if ((!blnInstr && !blnLike && !blnRegex) || mcolEnumLists->Item(objOther->EnumListID()) != objList) continue;
         if (blnRegex) {
-            for (const std::wstring& strRun : mdlRegex::RequiredRuns(objOther->TestingValue())) {
-                table->Add(strRun, clsNeedleTable::LowerFold);
+            // Where a pattern must start with its first run, the engine is
+            // tried at each of the run's places, found here for all at once.
+            bool blnLeading = false;
+            const std::vector<std::wstring> runs = mdlRegex::RequiredRuns(objOther->TestingValue(), &blnLeading);
+            for (size_t i = 0; i < runs.size(); ++i) {
+                table->Add(runs[i], clsNeedleTable::LowerFold, blnLeading && i == 0);
             }
             continue;
         }
@@ -182,13 +186,17 @@ bool clsDetector::LikeList(const clsTrack& objTrack, std::wstring_view strList, 
 }
 
 // The engine runs only when the list holds every literal run each match
-// must contain; lngSkip receives where the first run first occurs.
-bool clsDetector::RegexMayMatch(const clsTrack& objTrack, size_t& lngSkip) {
-    const std::vector<std::wstring> runs = mdlRegex::RequiredRuns(objTrack.TestingValue());
-    for (size_t i = 0; i < runs.size(); ++i) {
-        const size_t at = FirstPosition(objTrack, runs[i], clsNeedleTable::LowerFold);
-        if (at == clsNeedleTable::npos) return false;
-        if (i == 0) lngSkip = at;
+// must contain; objPlaces receives where a leading run occurs.
+bool clsDetector::RegexMayMatch(const clsTrack& objTrack, mdlRegex::RunPlaces& objPlaces) {
+    bool blnLeading = false;
+    const std::vector<std::wstring> runs = mdlRegex::RequiredRuns(objTrack.TestingValue(), &blnLeading);
+    for (const std::wstring& strRun : runs) {
+        if (FirstPosition(objTrack, strRun, clsNeedleTable::LowerFold) == clsNeedleTable::npos) return false;
+    }
+    if (blnLeading) {
+        const clsNeedleTable& table = NeedleTable(objTrack);
+        const size_t index = table.Index(runs.front(), clsNeedleTable::LowerFold);
+        if (index != clsNeedleTable::npos) objPlaces = {&table.Places(index), table.PlacesComplete(index)};
     }
     return true;
 }

@@ -88,17 +88,24 @@ size_t FindBlock(const wchar_t* text, size_t i, size_t n, size_t lngShift, const
 
 }  // namespace
 
-size_t clsNeedleTable::Add(std::wstring_view strNeedle, Fold eFold) {
+size_t clsNeedleTable::Add(std::wstring_view strNeedle, Fold eFold, bool blnEvery) {
     std::wstring key = Key(strNeedle, eFold);
     const auto found = mcolKeys.find(key);
-    if (found != mcolKeys.end()) return found->second;
+    if (found != mcolKeys.end()) {
+        mcolNeedles[found->second].every |= blnEvery;
+        return found->second;
+    }
     const LooseFolds& loose = Loose();
     bool verify = false;
     for (const wchar_t ch : strNeedle) {
         const uint32_t c = Code(ch);
         if (c < base::kCaseMappedEnd && (eFold == UpperFold ? loose.upper[c] : loose.lower[c])) verify = true;
     }
-    mcolNeedles.push_back({std::wstring(strNeedle), eFold, verify});
+    Needle& needle = mcolNeedles.emplace_back();
+    needle.text = strNeedle;
+    needle.fold = eFold;
+    needle.verify = verify;
+    needle.every = blnEvery;
     mcolKeys.emplace(std::move(key), mcolNeedles.size() - 1);
     mblnBuilt = false;
     return mcolNeedles.size() - 1;
@@ -340,7 +347,12 @@ void clsNeedleTable::Search(std::wstring_view strText) {
     mPendingCount.assign(nodes, 0);
     mPendingNext.assign(nodes, kNone);
     size_t pending = 0;
-    for (Needle& needle : mcolNeedles) needle.first = needle.text.empty() ? 0 : npos;
+    for (Needle& needle : mcolNeedles) {
+        needle.first = needle.text.empty() ? 0 : npos;
+        needle.places.clear();
+        needle.recorded = needle.every && !needle.text.empty();
+        needle.done = needle.text.empty();
+    }
     for (size_t n = 0; n < nodes; ++n) {
         mPendingCount[n] = mOutStart[n + 1] - mOutStart[n];
         pending += mPendingCount[n];
@@ -364,8 +376,14 @@ void clsNeedleTable::Search(std::wstring_view strText) {
         for (uint32_t node = Pending(state); node != kNone; node = Pending(mDict[node])) {
             for (uint32_t o = mOutStart[node]; o < mOutStart[node + 1]; ++o) {
                 Needle& needle = mcolNeedles[mOutNeedle[o]];
-                if (needle.first != npos || (needle.verify && !Verify(needle, strText, i))) continue;
-                needle.first = i + 1 - needle.text.size();
+                if (needle.done || (needle.verify && !Verify(needle, strText, i))) continue;
+                const size_t at = i + 1 - needle.text.size();
+                if (needle.first == npos) needle.first = at;
+                if (needle.recorded) {
+                    needle.places.push_back(at);
+                    if (needle.places.size() < kMaxPlaces) continue;
+                }
+                needle.done = true;
                 --mPendingCount[node];
                 --pending;
             }

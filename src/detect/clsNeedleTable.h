@@ -18,7 +18,8 @@ public:
 
     // Adds a needle; adding the same needle with the same fold again gives
     // the same index. Needles added after Search are found by the next Search.
-    size_t Add(std::wstring_view strNeedle, Fold eFold);
+    // blnEvery asks for the needle's places, not only its first one.
+    size_t Add(std::wstring_view strNeedle, Fold eFold, bool blnEvery = false);
     // The index of a needle added before, or npos.
     size_t Index(std::wstring_view strNeedle, Fold eFold) const;
     size_t Count() const { return mcolNeedles.size(); }
@@ -28,6 +29,14 @@ public:
     // 0-based position of the first occurrence found by the last Search, or
     // npos. An empty needle is found at 0, as std::wstring::find finds it.
     size_t FirstPosition(size_t lngIndex) const { return mcolNeedles[lngIndex].first; }
+    // Where a needle added with blnEvery starts, in order: at most
+    // kMaxPlaces of them, and every one when PlacesComplete. A needle not
+    // searched that way has none and is not complete.
+    static constexpr size_t kMaxPlaces = 1024;
+    const std::vector<size_t>& Places(size_t lngIndex) const { return mcolNeedles[lngIndex].places; }
+    bool PlacesComplete(size_t lngIndex) const {
+        return mcolNeedles[lngIndex].recorded && mcolNeedles[lngIndex].places.size() < kMaxPlaces;
+    }
 
 private:
     struct Needle {
@@ -36,7 +45,13 @@ private:
         // Some character folds together with one the needle's own compare
         // keeps apart (i and İ), so a place found needs a second look.
         bool verify;
+        bool every = false;
         size_t first = npos;
+        std::vector<size_t> places;
+        // Whether the last Search recorded its places; whether it needs
+        // nothing more from the text.
+        bool recorded = false;
+        bool done = false;
     };
 
     void Build();

@@ -504,7 +504,7 @@ private:
 }  // namespace
 
 void Execute(std::wstring_view strPattern, std::wstring_view strText, std::vector<Match>& colMatches,
-             uint64_t lngBudget, size_t lngSkip) {
+             uint64_t lngBudget, const RunPlaces& objPlaces) {
     const Regex re = CompileRegex(strPattern);
     uint64_t lngRemaining = lngBudget;
     const wchar_t* const first = strText.data();
@@ -518,7 +518,20 @@ void Execute(std::wstring_view strPattern, std::wstring_view strText, std::vecto
         // last argument), as the search the iterator runs would see it. The
         // run is not empty, so neither is a match, and the next one starts
         // at or after its end.
-        const RunFinder finder(runs.front());
+        std::optional<RunFinder> finder;
+        const std::vector<size_t> none;
+        const std::vector<size_t>& known = objPlaces.places != nullptr ? *objPlaces.places : none;
+        size_t lngKnown = 0;
+        // The first place from lngFrom on: from the list given while it
+        // lasts, then searched for, unless the list was complete.
+        const auto next = [&](size_t lngFrom) {
+            while (lngKnown < known.size() && known[lngKnown] < lngFrom) ++lngKnown;
+            if (lngKnown < known.size()) return known[lngKnown];
+            if (objPlaces.complete) return npos;
+            if (!known.empty()) lngFrom = std::max(lngFrom, known.back() + 1);
+            if (!finder) finder.emplace(runs.front());
+            return finder->Find(strText, lngFrom);
+        };
         boost::match_results<CountingIterator> what;
         const auto flags = boost::match_default | boost::match_not_dot_newline;
         const auto add = [&] {
@@ -527,11 +540,12 @@ void Execute(std::wstring_view strPattern, std::wstring_view strText, std::vecto
             return offset + colMatches.back().length;
         };
         size_t lngTried = 0;
-        for (size_t at = finder.Find(strText, lngSkip); at != npos;) {
+        const size_t lngFirst = next(0);
+        for (size_t at = lngFirst; at != npos;) {
             // Where the run is very common one search costs less than an
             // attempt at each place; no match starts between the last one's
             // end and here, so the search may start here.
-            if (++lngTried >= kDenseTries && at - lngSkip < lngTried * kDenseGap) {
+            if (++lngTried >= kDenseTries && at - lngFirst < lngTried * kDenseGap) {
                 while (boost::regex_search(begin + static_cast<std::ptrdiff_t>(at), end, what, re, flags, begin)) {
                     at = add();
                 }
@@ -539,9 +553,9 @@ void Execute(std::wstring_view strPattern, std::wstring_view strText, std::vecto
             }
             const CountingIterator from = begin + static_cast<std::ptrdiff_t>(at);
             if (boost::regex_search(from, end, what, re, flags | boost::match_continuous, begin)) {
-                at = finder.Find(strText, add());
+                at = next(add());
             } else {
-                at = finder.Find(strText, at + 1);
+                at = next(at + 1);
             }
         }
         return;

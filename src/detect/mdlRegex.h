@@ -46,15 +46,21 @@ struct Match {
 // margin, while a backtracking pattern over a long list runs out of it soon.
 uint64_t DefaultBudget(size_t lngChars);
 
+// Places where a pattern's first required run occurs in a text (compared as
+// the engine compares), found beforehand: in order, and every one of them
+// when blnComplete; otherwise every one up to the last listed.
+struct RunPlaces {
+    const std::vector<size_t>* places = nullptr;
+    bool complete = false;
+};
+
 // Appends every match of strPattern in strText to colMatches, in order of
 // position. A pattern the engine rejects raises error 5017; a search that
 // needs more work than lngBudget, or more than the engine allows one search,
 // raises the engine's complexity error (a std::runtime_error). The matches
 // found until then stay in colMatches.
-// lngSkip, when given, is where the pattern's first required run first
-// occurs in strText (compared as the engine compares), found beforehand.
 void Execute(std::wstring_view strPattern, std::wstring_view strText, std::vector<Match>& colMatches,
-             uint64_t lngBudget, size_t lngSkip = 0);
+             uint64_t lngBudget, const RunPlaces& objPlaces = {});
 inline void Execute(std::wstring_view strPattern, std::wstring_view strText, std::vector<Match>& colMatches) {
     Execute(strPattern, strText, colMatches, DefaultBudget(strText.size()));
 }

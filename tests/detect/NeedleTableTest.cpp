@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 
 #include "base/Like.h"
@@ -32,7 +33,7 @@ std::wstring RandomNeedle(std::mt19937& rng, const std::wstring& text, const std
 }
 
 // One pass finds what a case-folded search per needle finds, with the full transition table and, for many long
-// needles, without it.
+// needles, without it; and every place of the needles that ask for them, up to the limit.
 TEST(NeedleTableTest, FirstPositionsAsSearchingOneByOne) {
     struct Shape {
         const char* name;
@@ -44,6 +45,7 @@ TEST(NeedleTableTest, FirstPositionsAsSearchingOneByOne) {
         {"two letters", L"aA", 200, 30, 8, 50},
         {"few needles", kLetters + L"\U0001D11E", 300, 2, 6, 300},
         {"no full table", kLetters + L"bcdefghjklmnopqrtuvwxyz0123456789", 2000, 800, 250, 2},
+        {"over the limit of places", L"aAb", 4000, 6, 2, 4},
     };
     std::mt19937 rng(13);
     for (const Shape& shape : shapes) {
@@ -56,7 +58,7 @@ TEST(NeedleTableTest, FirstPositionsAsSearchingOneByOne) {
                 const auto fold = rng() % 2 ? clsNeedleTable::UpperFold : clsNeedleTable::LowerFold;
                 needles.emplace_back(RandomNeedle(rng, text, shape.letters, shape.maxNeedle), fold);
                 if (n > 0 && rng() % 8 == 0) needles.back() = needles[rng() % n];  // the same needle again
-                indexes.push_back(table.Add(needles.back().first, needles.back().second));
+                indexes.push_back(table.Add(needles.back().first, needles.back().second, n % 2 == 1));
             }
             table.Search(text);
             for (size_t n = 0; n < needles.size(); ++n) {
@@ -65,6 +67,17 @@ TEST(NeedleTableTest, FirstPositionsAsSearchingOneByOne) {
                 const auto folded = fold == clsNeedleTable::UpperFold ? base::UCase : base::LCase;
                 ASSERT_EQ(table.FirstPosition(indexes[n]), folded(text).find(folded(needle)))
                     << shape.name << " round " << round << " needle " << n << " fold " << int(fold);
+                std::vector<size_t> places;
+                for (size_t at = folded(text).find(folded(needle)); at != std::wstring::npos && !needle.empty();
+                     at = folded(text).find(folded(needle), at + 1)) {
+                    places.push_back(at);
+                }
+                bool every = false;  // asked for by any of the needle's adds
+                for (size_t m = 1; m < indexes.size(); m += 2) every |= indexes[m] == indexes[n];
+                ASSERT_EQ(table.PlacesComplete(indexes[n]), every && !needle.empty() && places.size() < 1024);
+                if (!every || needle.empty()) places.clear();
+                places.resize(std::min<size_t>(places.size(), 1024));
+                ASSERT_EQ(table.Places(indexes[n]), places) << shape.name << " round " << round << " needle " << n;
             }
         }
     }

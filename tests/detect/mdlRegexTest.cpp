@@ -109,7 +109,7 @@ TEST(RegExpTest, RequiredRunsOfAPattern) {
 // Czech letters, i/İ/ı, many overlapping occurrences): whenever the engine
 // matches, the text holds every required run; and a pattern that starts with
 // its run, searched from the run's occurrences, finds what the engine finds
-// on its own (wrapped in a group).
+// on its own (wrapped in a group), also when the places are given.
 TEST(RegExpTest, RequiredRunsAndTheSearchFromTheLeadingRun) {
     const std::pair<const wchar_t*, const wchar_t*> pieces[] = {
         {L"a", L"A"},        {L"č", L"Č"},       {L"\\.", L"."},      {L"\\Č", L"č"},     {L"[aá]", L"Á"},
@@ -149,16 +149,34 @@ TEST(RegExpTest, RequiredRunsAndTheSearchFromTheLeadingRun) {
         ASSERT_TRUE(blnLeading || !leading) << pattern;
         std::vector<mdlRegex::Match> expected;
         std::vector<mdlRegex::Match> actual;
+        // The run's places given: all of them, or the first half only.
+        std::vector<size_t> places;
+        const std::wstring lower = base::LCase(text);
+        const std::wstring first = leading ? base::LCase(runs.front()) : L"";
+        for (size_t at = lower.find(first); leading && at != std::wstring::npos; at = lower.find(first, at + 1)) {
+            places.push_back(at);
+        }
+        std::vector<mdlRegex::Match> fromAll;
+        std::vector<mdlRegex::Match> fromHalf;
         try {
             mdlRegex::Execute(L"(?:" + pattern + L")", text, expected);
             mdlRegex::Execute(pattern, text, actual);
+            const uint64_t budget = mdlRegex::DefaultBudget(text.size());
+            mdlRegex::Execute(pattern, text, fromAll, budget, {&places, true});
+            places.resize(places.size() / 2);
+            mdlRegex::Execute(pattern, text, fromHalf, budget, {&places, false});
         } catch (const std::exception&) {
             continue;  // a pattern the engine rejects
         }
-        ASSERT_EQ(actual.size(), expected.size()) << pattern;
-        for (size_t i = 0; i < actual.size(); ++i) {
-            EXPECT_EQ(std::pair(actual[i].offset, actual[i].length), std::pair(expected[i].offset, expected[i].length))
-                << pattern;
+        const auto spans = [](const std::vector<mdlRegex::Match>& matches) {
+            std::vector<std::pair<size_t, size_t>> result;
+            for (const auto& [offset, length] : matches) result.emplace_back(offset, length);
+            return result;
+        };
+        ASSERT_EQ(spans(actual), spans(expected)) << pattern;
+        if (leading) {
+            ASSERT_EQ(spans(fromAll), spans(expected)) << pattern;
+            ASSERT_EQ(spans(fromHalf), spans(expected)) << pattern;
         }
         matched += actual.empty() ? 0 : 1;
         for (const std::wstring& r : actual.empty() ? std::vector<std::wstring>{} : runs) {
