@@ -14,6 +14,9 @@ constexpr uint32_t kDirectSymbols = 0x10000;
 // Above this many cells (nodes x symbols) the automaton follows failure
 // links instead of a full table, which would cost too much memory.
 constexpr size_t kMaxDeltaCells = size_t{1} << 21;
+// Up to this many nodes the table's cells take 16 bits: half the table
+// stays in the processor's cache where the whole would not.
+constexpr size_t kMaxNarrowNodes = size_t{1} << 16;
 // Up to this many characters that start a needle are compared a block of
 // text at a time; more cost as much as the table look-up per character.
 constexpr size_t kMaxStartChars = 8;
@@ -139,7 +142,6 @@ uint32_t clsNeedleTable::Child(uint32_t lngNode, uint32_t lngSymbol) const {
 }
 
 uint32_t clsNeedleTable::Next(uint32_t lngState, uint32_t lngSymbol) const {
-    if (!mDelta.empty()) return mDelta[size_t{lngState} * mlngSymbolCount + lngSymbol];
     for (;;) {
         const uint32_t child = Child(lngState, lngSymbol);
         if (child != kNone) return child;
@@ -249,8 +251,11 @@ void clsNeedleTable::Build() {
     // failure target is done before the node.
     mFail.assign(nodes, 0);
     mDict.assign(nodes, kNone);
-    const bool dense = nodes * mlngSymbolCount <= kMaxDeltaCells;
+    mlngRowShift = 0;
+    while ((uint32_t{1} << mlngRowShift) < mlngSymbolCount) ++mlngRowShift;
+    const bool dense = (nodes << mlngRowShift) <= kMaxDeltaCells;
     mDelta.clear();
+    mDelta16.clear();
     std::vector<uint32_t> order;
     order.reserve(nodes);
     order.push_back(0);
@@ -277,14 +282,19 @@ void clsNeedleTable::Build() {
             order.push_back(v);
         }
     }
-    if (dense) {
-        mDelta.assign(nodes * mlngSymbolCount, 0);
+    const auto fill = [&](auto& table) {
+        using Cell = typename std::remove_reference_t<decltype(table)>::value_type;
+        table.assign(nodes << mlngRowShift, 0);
         for (const uint32_t u : order) {
-            uint32_t* row = &mDelta[size_t{u} * mlngSymbolCount];
-            if (u != 0) std::copy_n(&mDelta[size_t{mFail[u]} * mlngSymbolCount], mlngSymbolCount, row);
-            for (uint32_t e = mChildStart[u]; e < mChildStart[u + 1]; ++e) row[mChildSymbol[e]] = mChildNode[e];
+            Cell* row = &table[size_t{u} << mlngRowShift];
+            if (u != 0) std::copy_n(&table[size_t{mFail[u]} << mlngRowShift], mlngSymbolCount, row);
+            for (uint32_t e = mChildStart[u]; e < mChildStart[u + 1]; ++e) {
+                row[mChildSymbol[e]] = static_cast<Cell>(mChildNode[e]);
+            }
         }
-    }
+    };
+    if (dense && nodes <= kMaxNarrowNodes) fill(mDelta16);
+    else if (dense) fill(mDelta);
     mblnBuilt = true;
 }
 
@@ -353,27 +363,44 @@ void clsNeedleTable::Search(std::wstring_view strText) {
         needle.recorded = needle.every && !needle.text.empty();
         needle.done = needle.text.empty();
     }
+    mQuiet.assign(nodes, 0);
     for (size_t n = 0; n < nodes; ++n) {
         mPendingCount[n] = mOutStart[n + 1] - mOutStart[n];
         pending += mPendingCount[n];
         mPendingNext[n] = mDict[n];
+        mQuiet[n] = mPendingCount[n] == 0 && mDict[n] == kNone ? 1 : 0;
     }
+    const size_t shift = mlngRowShift;
+    if (!mDelta16.empty()) {
+        const uint16_t* const delta = mDelta16.data();
+        Walk(strText, pending, [=](uint32_t state, uint32_t symbol) { return delta[(size_t{state} << shift) + symbol]; });
+    } else if (!mDelta.empty()) {
+        const uint32_t* const delta = mDelta.data();
+        Walk(strText, pending, [=](uint32_t state, uint32_t symbol) { return delta[(size_t{state} << shift) + symbol]; });
+    } else {
+        Walk(strText, pending, [this](uint32_t state, uint32_t symbol) { return Next(state, symbol); });
+    }
+}
+
+template <typename Step>
+void clsNeedleTable::Walk(std::wstring_view strText, size_t lngPending, Step step) {
     uint32_t state = 0;
     const size_t n = strText.size();
     const wchar_t* const text = strText.data();
     const uint32_t* const symbols = mSymbols.data();
-    const uint32_t* const delta = mDelta.empty() ? nullptr : mDelta.data();
-    for (size_t i = 0; i < n && pending != 0; ++i) {
+    uint8_t* const quiet = mQuiet.data();
+    for (size_t i = 0; i < n && lngPending != 0; ++i) {
         // At the root most characters start no needle: step over them.
         if (state == 0) {
             i = SkipToStart(strText, i);
             if (i == n) break;
         }
         const uint32_t c = Code(text[i]);
-        const uint32_t symbol = c < kDirectSymbols ? symbols[c] : Symbol(text[i]);
-        state = delta != nullptr ? delta[size_t{state} * mlngSymbolCount + symbol] : Next(state, symbol);
-        if (mPendingCount[state] == 0 && mPendingNext[state] == kNone) continue;
-        for (uint32_t node = Pending(state); node != kNone; node = Pending(mDict[node])) {
+        state = step(state, c < kDirectSymbols ? symbols[c] : Symbol(text[i]));
+        if (quiet[state] != 0) continue;
+        uint32_t node = Pending(state);
+        if (node == kNone) quiet[state] = 1;
+        for (; node != kNone; node = Pending(mDict[node])) {
             for (uint32_t o = mOutStart[node]; o < mOutStart[node + 1]; ++o) {
                 Needle& needle = mcolNeedles[mOutNeedle[o]];
                 if (needle.done || (needle.verify && !Verify(needle, strText, i))) continue;
@@ -385,7 +412,7 @@ void clsNeedleTable::Search(std::wstring_view strText) {
                 }
                 needle.done = true;
                 --mPendingCount[node];
-                --pending;
+                --lngPending;
             }
         }
     }

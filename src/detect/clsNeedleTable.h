@@ -64,6 +64,9 @@ private:
     uint32_t Child(uint32_t lngNode, uint32_t lngSymbol) const;
     uint32_t Next(uint32_t lngState, uint32_t lngSymbol) const;
     uint32_t Pending(uint32_t lngNode);
+    // The pass itself; step(state, symbol) gives the next state.
+    template <typename Step>
+    void Walk(std::wstring_view strText, size_t lngPending, Step step);
     bool Verify(const Needle& objNeedle, std::wstring_view strText, size_t lngEnd) const;
 
     std::vector<Needle> mcolNeedles;
@@ -98,6 +101,11 @@ private:
     std::vector<uint32_t> mDict;
     std::vector<uint32_t> mPendingNext;
     std::vector<uint32_t> mPendingCount;
-    // Full transition table (node x symbol) when it is small enough.
+    // Nodes known to have no needle left to find down their chain.
+    std::vector<uint8_t> mQuiet;
+    // Full transition table when it is small enough: a row of
+    // 2^mlngRowShift cells per node, 16-bit cells when the nodes allow.
     std::vector<uint32_t> mDelta;
+    std::vector<uint16_t> mDelta16;
+    uint32_t mlngRowShift = 0;
 };
