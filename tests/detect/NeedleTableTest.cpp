@@ -32,8 +32,8 @@ std::wstring RandomNeedle(std::mt19937& rng, const std::wstring& text, const std
     return needle;
 }
 
-// One pass finds what a case-folded search per needle finds, with the full transition table and, for many long
-// needles, without it; and every place of the needles that ask for them, up to the limit.
+// One pass finds what a case-folded search per needle finds, with the full transition table (narrow or wide cells)
+// and, for many long needles over many letters, without it; and every place of the needles that ask for them, up to the limit.
 TEST(NeedleTableTest, FirstPositionsAsSearchingOneByOne) {
     struct Shape {
         const char* name;
@@ -46,6 +46,7 @@ TEST(NeedleTableTest, FirstPositionsAsSearchingOneByOne) {
         {"few needles", kLetters + L"\U0001D11E", 300, 2, 6, 300},
         {"no full table", kLetters + L"bcdefghjklmnopqrtuvwxyz0123456789", 2000, 800, 250, 2},
         {"over the limit of places", L"aAb", 4000, 6, 2, 4},
+        {"wide table cells", L"abAB", 3000, 300, 500, 1},
     };
     std::mt19937 rng(13);
     for (const Shape& shape : shapes) {
