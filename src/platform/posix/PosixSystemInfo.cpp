@@ -61,7 +61,15 @@ bool PosixSystemInfo::GetVersion(VersionInfo& info) {
     return true;
 }
 
+// Read once: the path the program was started from, as Windows keeps the
+// module's name from its loading; the knowledge base is looked up beside
+// it for every value read.
 std::wstring PosixSystemInfo::ProgramPath() {
+    static const std::wstring path = ReadProgramPath();
+    return path;
+}
+
+std::wstring PosixSystemInfo::ReadProgramPath() {
     std::vector<char> buffer(4096);
     for (;;) {
         const ssize_t length = ::readlink("/proc/self/exe", buffer.data(), buffer.size());

@@ -14,6 +14,9 @@ public:
     wchar_t DecimalSeparator() override { return L'.'; }
     std::wstring DateSeparator() override { return L"/"; }
     std::wstring TimeSeparator() override { return L":"; }
+
+private:
+    static std::wstring ReadProgramPath();
 };
 
 // Pieces of the version facts, separate so that they can be checked on any text.
