@@ -17,6 +17,8 @@ constexpr size_t kMaxDeltaCells = size_t{1} << 21;
 // Up to this many nodes the table's cells take 16 bits: half the table
 // stays in the processor's cache where the whole would not.
 constexpr size_t kMaxNarrowNodes = size_t{1} << 16;
+// Texts from this many characters on are walked as two halves.
+constexpr size_t kMinSplitChars = size_t{1} << 13;
 // Up to this many characters that start a needle are compared a block of
 // text at a time; more cost as much as the table look-up per character.
 constexpr size_t kMaxStartChars = 8;
@@ -172,51 +174,62 @@ void clsNeedleTable::Build() {
         if (set != c) mSymbols[c] = mSymbols[set];
     }
 
-    // The trie, first as edge lists, then as sorted child tables.
-    std::vector<std::vector<std::pair<uint32_t, uint32_t>>> edges(1);
-    std::vector<std::vector<uint32_t>> ends(1);
+    // The trie, built from the needles in the order of their symbols: each
+    // shares its prefix with the one before, so its new nodes hang off the
+    // path just walked, and every node's children come in symbol order.
+    std::vector<std::basic_string<uint32_t>> keys(mcolNeedles.size());
+    std::vector<uint32_t> sorted;
     for (size_t i = 0; i < mcolNeedles.size(); ++i) {
-        const std::wstring& text = mcolNeedles[i].text;
-        if (text.empty()) continue;
-        uint32_t node = 0;
-        for (const wchar_t ch : text) {
-            const uint32_t symbol = Symbol(ch);
-            auto& out = edges[node];
-            const auto found = std::find_if(out.begin(), out.end(), [&](const auto& e) { return e.first == symbol; });
-            if (found != out.end()) {
-                node = found->second;
-                continue;
-            }
-            const auto child = static_cast<uint32_t>(edges.size());
-            out.emplace_back(symbol, child);
-            edges.emplace_back();
-            ends.emplace_back();
-            node = child;
-        }
-        ends[node].push_back(static_cast<uint32_t>(i));
+        for (const wchar_t ch : mcolNeedles[i].text) keys[i] += Symbol(ch);
+        if (!keys[i].empty()) sorted.push_back(static_cast<uint32_t>(i));
     }
-    const size_t nodes = edges.size();
-    mChildStart.assign(nodes + 1, 0);
-    mChildSymbol.clear();
-    mChildNode.clear();
-    mOutStart.assign(nodes + 1, 0);
-    mOutNeedle.clear();
-    for (size_t n = 0; n < nodes; ++n) {
-        std::sort(edges[n].begin(), edges[n].end());
-        mChildStart[n] = static_cast<uint32_t>(mChildSymbol.size());
-        for (const auto& [symbol, child] : edges[n]) {
-            mChildSymbol.push_back(symbol);
-            mChildNode.push_back(child);
+    std::stable_sort(sorted.begin(), sorted.end(), [&](uint32_t a, uint32_t b) { return keys[a] < keys[b]; });
+    std::vector<uint32_t> parent(1, 0);
+    std::vector<uint32_t> symbolOf(1, 0);
+    std::vector<uint32_t> endNode(mcolNeedles.size(), kNone);
+    std::vector<uint32_t> path(1, 0);
+    const std::basic_string<uint32_t>* before = nullptr;
+    for (const uint32_t i : sorted) {
+        const std::basic_string<uint32_t>& key = keys[i];
+        size_t shared = 0;
+        while (before != nullptr && shared < key.size() && shared < before->size() && key[shared] == (*before)[shared]) {
+            ++shared;
         }
-        mOutStart[n] = static_cast<uint32_t>(mOutNeedle.size());
-        mOutNeedle.insert(mOutNeedle.end(), ends[n].begin(), ends[n].end());
+        path.resize(shared + 1);
+        for (size_t d = shared; d < key.size(); ++d) {
+            parent.push_back(path[d]);
+            symbolOf.push_back(key[d]);
+            path.push_back(static_cast<uint32_t>(parent.size() - 1));
+        }
+        endNode[i] = path[key.size()];
+        before = &key;
     }
-    mChildStart[nodes] = static_cast<uint32_t>(mChildSymbol.size());
+    // Child and needle tables by node, by counting: the order within a node
+    // stays that of creation (symbol order) and of the needles' indexes.
+    const size_t nodes = parent.size();
+    const auto table = [nodes](std::vector<uint32_t>& start, size_t count, const auto& ownerOf) {
+        start.assign(nodes + 1, 0);
+        for (size_t k = 0; k < count; ++k) {
+            if (ownerOf(k) != kNone) ++start[ownerOf(k) + 1];
+        }
+        for (size_t n = 0; n < nodes; ++n) start[n + 1] += start[n];
+        std::vector<uint32_t> place(start.begin(), start.end() - 1);
+        std::vector<uint32_t> order(start[nodes]);
+        for (size_t k = 0; k < count; ++k) {
+            if (ownerOf(k) != kNone) order[place[ownerOf(k)]++] = static_cast<uint32_t>(k);
+        }
+        return order;
+    };
+    mChildNode = table(mChildStart, nodes, [&](size_t n) { return n == 0 ? kNone : parent[n]; });
+    mChildSymbol.resize(mChildNode.size());
+    for (size_t e = 0; e < mChildNode.size(); ++e) mChildSymbol[e] = symbolOf[mChildNode[e]];
+    mOutNeedle = table(mOutStart, mcolNeedles.size(), [&](size_t i) { return endNode[i]; });
     std::vector<uint8_t> firstSymbols(mlngSymbolCount, 0);
-    for (const auto& [symbol, child] : edges[0]) firstSymbols[symbol] = 1;
-    mOutStart[nodes] = static_cast<uint32_t>(mOutNeedle.size());
+    for (uint32_t e = mChildStart[0]; e < mChildStart[1]; ++e) firstSymbols[mChildSymbol[e]] = 1;
     size_t shortest = 0;
+    mlngLongest = 0;
     for (const Needle& needle : mcolNeedles) {
+        mlngLongest = std::max(mlngLongest, needle.text.size());
         if (!needle.text.empty() && (shortest == 0 || needle.text.size() < shortest)) shortest = needle.text.size();
     }
     std::vector<uint8_t> laterSymbols(mlngSymbolCount, 0);
@@ -300,12 +313,12 @@ void clsNeedleTable::Build() {
 
 // The first node from lngNode down its suffix-output chain that still has
 // needles not found, shortening the chain as found nodes drop out.
-uint32_t clsNeedleTable::Pending(uint32_t lngNode) {
+uint32_t clsNeedleTable::Pending(Stream& objStream, uint32_t lngNode) {
     uint32_t node = lngNode;
-    while (node != kNone && mPendingCount[node] == 0) node = mPendingNext[node];
+    while (node != kNone && objStream.count[node] == 0) node = objStream.next[node];
     for (uint32_t walk = lngNode; walk != kNone && walk != node;) {
-        const uint32_t next = mPendingNext[walk];
-        mPendingNext[walk] = node;
+        const uint32_t next = objStream.next[walk];
+        objStream.next[walk] = node;
         walk = next;
     }
     return node;
@@ -351,68 +364,141 @@ size_t clsNeedleTable::SkipToStart(std::wstring_view strText, size_t lngFrom) co
     return i;
 }
 
+void clsNeedleTable::Start(Stream& objStream, size_t lngFrom, size_t lngTo, size_t lngKeep) {
+    const size_t nodes = mFail.size();
+    objStream.at = lngFrom;
+    objStream.to = lngTo;
+    objStream.keep = lngKeep;
+    objStream.pending = 0;
+    objStream.count.resize(nodes);
+    objStream.next.resize(nodes);
+    objStream.quiet.resize(nodes);
+    for (size_t n = 0; n < nodes; ++n) {
+        objStream.count[n] = mOutStart[n + 1] - mOutStart[n];
+        objStream.pending += objStream.count[n];
+        objStream.next[n] = mDict[n];
+        objStream.quiet[n] = objStream.count[n] == 0 && mDict[n] == kNone ? 1 : 0;
+    }
+    objStream.hits.assign(mcolNeedles.size(), Hit{});
+}
+
 void clsNeedleTable::Search(std::wstring_view strText) {
     if (!mblnBuilt) Build();
-    const size_t nodes = mFail.size();
-    mPendingCount.assign(nodes, 0);
-    mPendingNext.assign(nodes, kNone);
-    size_t pending = 0;
     for (Needle& needle : mcolNeedles) {
         needle.first = needle.text.empty() ? 0 : npos;
         needle.places.clear();
         needle.recorded = needle.every && !needle.text.empty();
-        needle.done = needle.text.empty();
     }
-    mQuiet.assign(nodes, 0);
-    for (size_t n = 0; n < nodes; ++n) {
-        mPendingCount[n] = mOutStart[n + 1] - mOutStart[n];
-        pending += mPendingCount[n];
-        mPendingNext[n] = mDict[n];
-        mQuiet[n] = mPendingCount[n] == 0 && mDict[n] == kNone ? 1 : 0;
-    }
+    // Each step waits for the table look-up of the step before; two walks
+    // over the two halves of a long text overlap those waits. Where blocks
+    // of text can be stepped over, one walk does that better.
+    const size_t n = strText.size();
+    const bool split = n >= kMinSplitChars && mlngLongest <= n / 4 && !mblnFewStarts;
+    const size_t half = split ? n / 2 : n;
+    mStreams.resize(split ? 2 : 1);
+    Start(mStreams[0], 0, half, 0);
+    if (split) Start(mStreams[1], half + 1 - std::max<size_t>(mlngLongest, 1), n, half);
+
     const size_t shift = mlngRowShift;
     if (!mDelta16.empty()) {
         const uint16_t* const delta = mDelta16.data();
-        Walk(strText, pending, [=](uint32_t state, uint32_t symbol) { return delta[(size_t{state} << shift) + symbol]; });
+        Walk(strText, [=](uint32_t state, uint32_t symbol) { return delta[(size_t{state} << shift) + symbol]; });
     } else if (!mDelta.empty()) {
         const uint32_t* const delta = mDelta.data();
-        Walk(strText, pending, [=](uint32_t state, uint32_t symbol) { return delta[(size_t{state} << shift) + symbol]; });
+        Walk(strText, [=](uint32_t state, uint32_t symbol) { return delta[(size_t{state} << shift) + symbol]; });
     } else {
-        Walk(strText, pending, [this](uint32_t state, uint32_t symbol) { return Next(state, symbol); });
+        Walk(strText, [this](uint32_t state, uint32_t symbol) { return Next(state, symbol); });
+    }
+
+    // The halves in order: the first one's places, then the second one's.
+    for (size_t k = 0; k < mcolNeedles.size(); ++k) {
+        Needle& needle = mcolNeedles[k];
+        for (Stream& stream : mStreams) {
+            Hit& hit = stream.hits[k];
+            if (needle.first == npos) needle.first = hit.first;
+            const size_t room = kMaxPlaces - needle.places.size();
+            needle.places.insert(needle.places.end(), hit.places.begin(),
+                                 hit.places.begin() + static_cast<std::ptrdiff_t>(std::min(room, hit.places.size())));
+        }
     }
 }
 
 template <typename Step>
-void clsNeedleTable::Walk(std::wstring_view strText, size_t lngPending, Step step) {
-    uint32_t state = 0;
-    const size_t n = strText.size();
-    const wchar_t* const text = strText.data();
+void clsNeedleTable::Walk(std::wstring_view strText, Step step) {
+    Stream& one = mStreams.front();
+    Stream& two = mStreams.back();
+    if (&one != &two) {
+        // Both halves a character at a time while both need more.
+        const wchar_t* const text = strText.data();
+        const uint32_t* const symbols = mSymbols.data();
+        const auto symbolAt = [&](size_t i) {
+            const uint32_t c = Code(text[i]);
+            return c < kDirectSymbols ? symbols[c] : Symbol(text[i]);
+        };
+        const uint8_t* const quietOne = one.quiet.data();
+        const uint8_t* const quietTwo = two.quiet.data();
+        uint32_t p = 0;
+        uint32_t q = 0;
+        size_t i = one.at;
+        size_t j = two.at;
+        for (; i < one.to && j < two.to && one.pending != 0 && two.pending != 0; ++i, ++j) {
+            p = step(p, symbolAt(i));
+            q = step(q, symbolAt(j));
+            if (quietOne[p] == 0) Found(one, p, i, strText);
+            if (quietTwo[q] == 0 && j >= two.keep) Found(two, q, j, strText);
+        }
+        // Each goes on alone from the state it reached.
+        one.at = i;
+        two.at = j;
+        Run(one, strText, step, p);
+        Run(two, strText, step, q);
+        return;
+    }
+    Run(one, strText, step, 0);
+}
+
+template <typename Step>
+void clsNeedleTable::Run(Stream& objStream, std::wstring_view strText, Step step, uint32_t lngState) {
+    uint32_t state = lngState;
+    const std::wstring_view text = strText.substr(0, objStream.to);
     const uint32_t* const symbols = mSymbols.data();
-    uint8_t* const quiet = mQuiet.data();
-    for (size_t i = 0; i < n && lngPending != 0; ++i) {
+    const uint8_t* const quiet = objStream.quiet.data();
+    for (size_t i = objStream.at; i < text.size() && objStream.pending != 0; ++i) {
         // At the root most characters start no needle: step over them.
         if (state == 0) {
-            i = SkipToStart(strText, i);
-            if (i == n) break;
+            i = SkipToStart(text, i);
+            if (i == text.size()) break;
         }
         const uint32_t c = Code(text[i]);
         state = step(state, c < kDirectSymbols ? symbols[c] : Symbol(text[i]));
-        if (quiet[state] != 0) continue;
-        uint32_t node = Pending(state);
-        if (node == kNone) quiet[state] = 1;
-        for (; node != kNone; node = Pending(mDict[node])) {
-            for (uint32_t o = mOutStart[node]; o < mOutStart[node + 1]; ++o) {
-                Needle& needle = mcolNeedles[mOutNeedle[o]];
-                if (needle.done || (needle.verify && !Verify(needle, strText, i))) continue;
-                const size_t at = i + 1 - needle.text.size();
-                if (needle.first == npos) needle.first = at;
-                if (needle.recorded) {
-                    needle.places.push_back(at);
-                    if (needle.places.size() < kMaxPlaces) continue;
-                }
-                needle.done = true;
-                --mPendingCount[node];
-                --lngPending;
+        if (quiet[state] == 0 && i >= objStream.keep) Found(objStream, state, i, strText);
+    }
+}
+
+void clsNeedleTable::Found(Stream& objStream, uint32_t lngState, size_t lngEnd, std::wstring_view strText) {
+    uint32_t node = Pending(objStream, lngState);
+    if (node == kNone) objStream.quiet[lngState] = 1;
+    for (; node != kNone; node = Pending(objStream, mDict[node])) {
+        for (uint32_t o = mOutStart[node]; o < mOutStart[node + 1]; ++o) {
+            const uint32_t k = mOutNeedle[o];
+            const Needle& needle = mcolNeedles[k];
+            Hit& hit = objStream.hits[k];
+            if (hit.done || (needle.verify && !Verify(needle, strText, lngEnd))) continue;
+            const size_t at = lngEnd + 1 - needle.text.size();
+            if (hit.first == npos) hit.first = at;
+            if (needle.recorded) {
+                hit.places.push_back(at);
+                if (hit.places.size() < kMaxPlaces) continue;
+            }
+            hit.done = true;
+            --objStream.count[node];
+            --objStream.pending;
+            // What the first half settles, the second need not look for.
+            Stream& later = mStreams.back();
+            if (&objStream != &later && !later.hits[k].done) {
+                later.hits[k].done = true;
+                --later.count[node];
+                --later.pending;
             }
         }
     }

@@ -48,10 +48,29 @@ private:
         bool every = false;
         size_t first = npos;
         std::vector<size_t> places;
-        // Whether the last Search recorded its places; whether it needs
-        // nothing more from the text.
+        // Whether the last Search recorded its places.
         bool recorded = false;
+    };
+    // What one stream of a pass found of a needle; done: it needs nothing
+    // more from the text.
+    struct Hit {
+        size_t first = npos;
+        std::vector<size_t> places;
         bool done = false;
+    };
+    // A stream reads the characters [at, to) and keeps what it finds ending
+    // at or after keep. Per node: how many needles are not found yet, a node
+    // further down the suffix chain to look at next (found nodes are skipped
+    // over as they drop out), whether nothing is left down the chain.
+    struct Stream {
+        size_t at = 0;
+        size_t to = 0;
+        size_t keep = 0;
+        size_t pending = 0;
+        std::vector<uint32_t> count;
+        std::vector<uint32_t> next;
+        std::vector<uint8_t> quiet;
+        std::vector<Hit> hits;
     };
 
     void Build();
@@ -63,10 +82,15 @@ private:
     size_t SkipToStart(std::wstring_view strText, size_t lngFrom) const;
     uint32_t Child(uint32_t lngNode, uint32_t lngSymbol) const;
     uint32_t Next(uint32_t lngState, uint32_t lngSymbol) const;
-    uint32_t Pending(uint32_t lngNode);
+    void Start(Stream& objStream, size_t lngFrom, size_t lngTo, size_t lngKeep);
+    uint32_t Pending(Stream& objStream, uint32_t lngNode);
     // The pass itself; step(state, symbol) gives the next state.
     template <typename Step>
-    void Walk(std::wstring_view strText, size_t lngPending, Step step);
+    void Walk(std::wstring_view strText, Step step);
+    template <typename Step>
+    void Run(Stream& objStream, std::wstring_view strText, Step step, uint32_t lngState);
+    // The needles ending at lngEnd in the state reached there.
+    void Found(Stream& objStream, uint32_t lngState, size_t lngEnd, std::wstring_view strText);
     bool Verify(const Needle& objNeedle, std::wstring_view strText, size_t lngEnd) const;
 
     std::vector<Needle> mcolNeedles;
@@ -93,16 +117,13 @@ private:
     std::vector<uint32_t> mChildNode;
     std::vector<uint32_t> mFail;
     // Needles ending at a node and the next node down the suffix chain that
-    // has needles; during a search, how many of a node's needles are not
-    // found yet, and a node further down the chain to look at next (found
-    // nodes are skipped over as they drop out).
+    // has needles.
     std::vector<uint32_t> mOutStart;
     std::vector<uint32_t> mOutNeedle;
     std::vector<uint32_t> mDict;
-    std::vector<uint32_t> mPendingNext;
-    std::vector<uint32_t> mPendingCount;
-    // Nodes known to have no needle left to find down their chain.
-    std::vector<uint8_t> mQuiet;
+    size_t mlngLongest = 0;
+    // One stream, or two over the halves of a long text.
+    std::vector<Stream> mStreams;
     // Full transition table when it is small enough: a row of
     // 2^mlngRowShift cells per node, 16-bit cells when the nodes allow.
     std::vector<uint32_t> mDelta;

@@ -46,6 +46,8 @@ TEST(NeedleTableTest, FirstPositionsAsSearchingOneByOne) {
         {"few needles", kLetters + L"\U0001D11E", 300, 2, 6, 300},
         {"no full table", kLetters + L"bcdefghjklmnopqrtuvwxyz0123456789", 2000, 800, 250, 2},
         {"over the limit of places", L"aAb", 4000, 6, 2, 4},
+        {"two halves", kLetters, 30000, 60, 6, 3},
+        {"places in two halves", L"aAbcdefghijk", 20000, 12, 2, 6},
         {"wide table cells", L"abAB", 3000, 400, 500, 1},
     };
     std::mt19937 rng(13);
@@ -138,6 +140,20 @@ TEST_F(NeedleScanTest, OnePassAgreesWithTrackByTrack) {
         }
         EXPECT_TRUE(Errors().empty());
     }
+}
+
+// A long text is walked as two halves: what lies across the middle is found, what lies where the halves overlap once.
+TEST(NeedleTableTest, NeedlesAtTheMiddleOfALongText) {
+    std::wstring text;  // many letters, so that the walk cannot step over blocks of text
+    for (size_t i = 0; i < 20000; ++i) text += static_cast<wchar_t>(L'a' + i * 7 % 26);
+    text.replace(9996, 8, L"#MIDDLE#");
+    clsNeedleTable table;
+    for (wchar_t ch = L'b'; ch < L'z'; ch += 2) table.Add(std::wstring(1, ch), clsNeedleTable::UpperFold);
+    const size_t across = table.Add(L"#middle#", clsNeedleTable::LowerFold);
+    const size_t mark = table.Add(L"#", clsNeedleTable::LowerFold, true);
+    table.Search(text);
+    EXPECT_EQ(table.FirstPosition(across), 9996u);
+    EXPECT_EQ(table.Places(mark), (std::vector<size_t>{9996, 10003}));
 }
 
 // A first character beyond the basic plane (a pair on UTF-16 builds) starts a needle too.
