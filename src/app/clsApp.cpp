@@ -116,7 +116,10 @@ bool clsApp::WriteToFile(std::wstring_view strFile, std::wstring_view strData, b
         if (blnNew && files.FileExists(strFile) && !files.DeleteFile(strFile)) {
             base::Raise(base::vbErrPathFileAccess);
         }
-        std::wstring text(strData);
+        // One copy of a report of many megabytes, not a copy and a regrowth.
+        std::wstring text;
+        text.reserve(strData.size() + 2);
+        text.append(strData);
         text += kCrLf;
         if (!files.AppendText(strFile, text)) base::Raise(base::vbErrPathFileAccess);
         return true;

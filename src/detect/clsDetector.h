@@ -40,7 +40,7 @@ public:
     void Cancel(bool blnClear = false) noexcept { mblnCancel = !blnClear; }
     bool IsCancelled() const noexcept { return mblnCancel; }
 
-    std::wstring Report() const { return mstrReport; }
+    const std::wstring& Report() const { return mstrReport; }
     // Report capacity by the classic growth policy (steps of 65,535 characters).
     int32_t ReportCapacity() const { return static_cast<int32_t>(mlngReportCapacity); }
 

@@ -17,8 +17,8 @@ constexpr size_t kMaxDeltaCells = size_t{1} << 21;
 // Up to this many nodes the table's cells take 16 bits: half the table
 // stays in the processor's cache where the whole would not.
 constexpr size_t kMaxNarrowNodes = size_t{1} << 16;
-// Texts from this many characters on are walked as two halves.
-constexpr size_t kMinSplitChars = size_t{1} << 13;
+// Long texts are walked as parts of at least this many characters.
+constexpr size_t kMinPartChars = size_t{1} << 13;
 // Up to this many characters that start a needle are compared a block of
 // text at a time; more cost as much as the table look-up per character.
 constexpr size_t kMaxStartChars = 8;
@@ -389,15 +389,19 @@ void clsNeedleTable::Search(std::wstring_view strText) {
         needle.places.clear();
         needle.recorded = needle.every && !needle.text.empty();
     }
-    // Each step waits for the table look-up of the step before; two walks
-    // over the two halves of a long text overlap those waits. Where blocks
-    // of text can be stepped over, one walk does that better.
+    // Each step waits for the table look-up of the step before; walks over
+    // parts of a long text, stepped in turn, overlap those waits. Each part
+    // starts early enough to see whole every needle that ends in it. Where
+    // blocks of text can be stepped over, one walk does that better.
     const size_t n = strText.size();
-    const bool split = n >= kMinSplitChars && mlngLongest <= n / 4 && !mblnFewStarts;
-    const size_t half = split ? n / 2 : n;
-    mStreams.resize(split ? 2 : 1);
-    Start(mStreams[0], 0, half, 0);
-    if (split) Start(mStreams[1], half + 1 - std::max<size_t>(mlngLongest, 1), n, half);
+    const bool split = n >= kParts * kMinPartChars && mlngLongest <= n / (4 * kParts) && !mblnFewStarts;
+    const size_t parts = split ? kParts : 1;
+    mStreams.resize(parts);
+    for (size_t k = 0; k < parts; ++k) {
+        const size_t from = n * k / parts;
+        const size_t lead = k == 0 ? 0 : std::max<size_t>(mlngLongest, 1) - 1;
+        Start(mStreams[k], from - lead, n * (k + 1) / parts, from);
+    }
 
     const size_t shift = mlngRowShift;
     if (!mDelta16.empty()) {
@@ -410,7 +414,7 @@ void clsNeedleTable::Search(std::wstring_view strText) {
         Walk(strText, [this](uint32_t state, uint32_t symbol) { return Next(state, symbol); });
     }
 
-    // The halves in order: the first one's places, then the second one's.
+    // The parts' places in order.
     for (size_t k = 0; k < mcolNeedles.size(); ++k) {
         Needle& needle = mcolNeedles[k];
         for (Stream& stream : mStreams) {
@@ -425,36 +429,42 @@ void clsNeedleTable::Search(std::wstring_view strText) {
 
 template <typename Step>
 void clsNeedleTable::Walk(std::wstring_view strText, Step step) {
-    Stream& one = mStreams.front();
-    Stream& two = mStreams.back();
-    if (&one != &two) {
-        // Both halves a character at a time while both need more.
-        const wchar_t* const text = strText.data();
-        const uint32_t* const symbols = mSymbols.data();
-        const auto symbolAt = [&](size_t i) {
-            const uint32_t c = Code(text[i]);
-            return c < kDirectSymbols ? symbols[c] : Symbol(text[i]);
-        };
-        const uint8_t* const quietOne = one.quiet.data();
-        const uint8_t* const quietTwo = two.quiet.data();
-        uint32_t p = 0;
-        uint32_t q = 0;
-        size_t i = one.at;
-        size_t j = two.at;
-        for (; i < one.to && j < two.to && one.pending != 0 && two.pending != 0; ++i, ++j) {
-            p = step(p, symbolAt(i));
-            q = step(q, symbolAt(j));
-            if (quietOne[p] == 0) Found(one, p, i, strText);
-            if (quietTwo[q] == 0 && j >= two.keep) Found(two, q, j, strText);
-        }
-        // Each goes on alone from the state it reached.
-        one.at = i;
-        two.at = j;
-        Run(one, strText, step, p);
-        Run(two, strText, step, q);
+    if (mStreams.size() != kParts) {
+        Run(mStreams.front(), strText, step, 0);
         return;
     }
-    Run(one, strText, step, 0);
+    // The parts a character each in turn while all need more; then each
+    // goes on alone from the state it reached. (Plain variables, not arrays:
+    // the states must stay in registers.)
+    const wchar_t* const text = strText.data();
+    const uint32_t* const symbols = mSymbols.data();
+    const auto advance = [&](Stream& stream, uint32_t& state, size_t& at) {
+        const uint32_t c = Code(text[at]);
+        state = step(state, c < kDirectSymbols ? symbols[c] : Symbol(text[at]));
+        if (stream.quiet[state] == 0 && at >= stream.keep) Found(stream, state, at, strText);
+        ++at;
+    };
+    const auto more = [](const Stream& stream, size_t at) { return at < stream.to && stream.pending != 0; };
+    Stream& one = mStreams[0];
+    Stream& two = mStreams[1];
+    Stream& three = mStreams[2];
+    Stream& four = mStreams[3];
+    uint32_t p = 0, q = 0, r = 0, s = 0;
+    size_t i = one.at, j = two.at, k = three.at, l = four.at;
+    while (more(one, i) && more(two, j) && more(three, k) && more(four, l)) {
+        advance(one, p, i);
+        advance(two, q, j);
+        advance(three, r, k);
+        advance(four, s, l);
+    }
+    one.at = i;
+    two.at = j;
+    three.at = k;
+    four.at = l;
+    Run(one, strText, step, p);
+    Run(two, strText, step, q);
+    Run(three, strText, step, r);
+    Run(four, strText, step, s);
 }
 
 template <typename Step>
@@ -493,12 +503,12 @@ void clsNeedleTable::Found(Stream& objStream, uint32_t lngState, size_t lngEnd, 
             hit.done = true;
             --objStream.count[node];
             --objStream.pending;
-            // What the first half settles, the second need not look for.
-            Stream& later = mStreams.back();
-            if (&objStream != &later && !later.hits[k].done) {
-                later.hits[k].done = true;
-                --later.count[node];
-                --later.pending;
+            // What a part settles, the parts after it need not look for.
+            for (auto later = mStreams.begin() + (&objStream - mStreams.data()) + 1; later != mStreams.end(); ++later) {
+                if (later->hits[k].done) continue;
+                later->hits[k].done = true;
+                --later->count[node];
+                --later->pending;
             }
         }
     }

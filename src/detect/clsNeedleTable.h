@@ -122,7 +122,8 @@ private:
     std::vector<uint32_t> mOutNeedle;
     std::vector<uint32_t> mDict;
     size_t mlngLongest = 0;
-    // One stream, or two over the halves of a long text.
+    // One stream, or one for each part of a long text.
+    static constexpr size_t kParts = 4;
     std::vector<Stream> mStreams;
     // Full transition table when it is small enough: a row of
     // 2^mlngRowShift cells per node, 16-bit cells when the nodes allow.
