@@ -70,22 +70,22 @@ std::wstring Key(std::wstring_view strNeedle, clsNeedleTable::Fold eFold) {
 }
 
 #if defined(__SSE2__)
-using mdlWideBlocks::AnyOf;
-using mdlWideBlocks::Broadcast;
-using mdlWideBlocks::kLanes;
+using mdlWideBlocks::AnyOfNarrow;
+using mdlWideBlocks::BroadcastNarrow;
+using mdlWideBlocks::kNarrowLanes;
 
 // Steps a block at a time over characters that cannot start a needle: a
 // start key there and, when lngShift > 0, a later key lngShift on. Stops at
-// the first place that may, or where too few characters are left for a
-// whole block.
+// the first place that may (or a character read as a key), or where too
+// few characters are left for a whole block.
 template <size_t K>
 size_t FindBlock(const wchar_t* text, size_t i, size_t n, size_t lngShift, const __m128i* first,
                  const __m128i* later) {
-    for (; i + lngShift + kLanes <= n; i += kLanes) {
-        __m128i hit = AnyOf<K>(text + i, first);
-        if (lngShift != 0) hit = _mm_and_si128(hit, AnyOf<K>(text + i + lngShift, later));
+    for (; i + lngShift + kNarrowLanes <= n; i += kNarrowLanes) {
+        __m128i hit = AnyOfNarrow<K>(text + i, first);
+        if (lngShift != 0) hit = _mm_and_si128(hit, AnyOfNarrow<K>(text + i + lngShift, later));
         const auto mask = static_cast<unsigned>(_mm_movemask_epi8(hit));
-        if (mask != 0) return i + static_cast<size_t>(__builtin_ctz(mask)) / sizeof(wchar_t);
+        if (mask != 0) return i + static_cast<size_t>(__builtin_ctz(mask)) / 2;
     }
     return i;
 }
@@ -348,12 +348,17 @@ size_t clsNeedleTable::SkipToStart(std::wstring_view strText, size_t lngFrom) co
         __m128i first[kMaxStartChars];
         __m128i later[kMaxStartChars] = {};
         for (size_t k = 0; k < count; ++k) {
-            first[k] = Broadcast(mStartChars[k % mStartChars.size()]);
-            if (!mLaterChars.empty()) later[k] = Broadcast(mLaterChars[k % mLaterChars.size()]);
+            first[k] = BroadcastNarrow(mStartChars[k % mStartChars.size()]);
+            if (!mLaterChars.empty()) later[k] = BroadcastNarrow(mLaterChars[k % mLaterChars.size()]);
         }
-        if (count <= 2) i = FindBlock<2>(text, i, n, mlngLaterShift, first, later);
-        else if (count <= 4) i = FindBlock<4>(text, i, n, mlngLaterShift, first, later);
-        else i = FindBlock<kMaxStartChars>(text, i, n, mlngLaterShift, first, later);
+        // A lane may match a character that is not a key (see
+        // LoadNarrow): such a place is stepped over and the search goes on.
+        for (;; ++i) {
+            if (count <= 2) i = FindBlock<2>(text, i, n, mlngLaterShift, first, later);
+            else if (count <= 4) i = FindBlock<4>(text, i, n, mlngLaterShift, first, later);
+            else i = FindBlock<kMaxStartChars>(text, i, n, mlngLaterShift, first, later);
+            if (i + mlngLaterShift + kNarrowLanes > n || Starts(text[i])) break;
+        }
     }
 #endif
     const uint8_t* const starts = mStarts.data();

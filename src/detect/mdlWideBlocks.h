@@ -5,6 +5,7 @@
 #include <emmintrin.h>
 
 #include <cstddef>
+#include <cstdint>
 
 namespace mdlWideBlocks {
 
@@ -30,6 +31,32 @@ __m128i AnyOf(const wchar_t* at, const __m128i* keys) {
     const __m128i block = Load(at);
     __m128i hit = _mm_setzero_si128();
     for (size_t k = 0; k < K; ++k) hit = _mm_or_si128(hit, Equal(block, keys[k]));
+    return hit;
+}
+
+// Eight characters as 16-bit lanes. Where wchar_t has 4 bytes, each
+// character above 0x7FFF reads as 0x7FFF, and so does a key: a lane equal to
+// a key may hold another character, never the other way round.
+constexpr size_t kNarrowLanes = 8;
+
+inline __m128i BroadcastNarrow(wchar_t ch) {
+    if constexpr (sizeof(wchar_t) == 4) {
+        return _mm_set1_epi16(static_cast<short>(static_cast<uint32_t>(ch) > 0x7FFF ? 0x7FFF : ch));
+    } else {
+        return _mm_set1_epi16(static_cast<short>(ch));
+    }
+}
+
+inline __m128i LoadNarrow(const wchar_t* at) {
+    if constexpr (sizeof(wchar_t) == 4) return _mm_packs_epi32(Load(at), Load(at + 4));
+    else return Load(at);
+}
+
+template <size_t K>
+__m128i AnyOfNarrow(const wchar_t* at, const __m128i* keys) {
+    const __m128i block = LoadNarrow(at);
+    __m128i hit = _mm_setzero_si128();
+    for (size_t k = 0; k < K; ++k) hit = _mm_or_si128(hit, _mm_cmpeq_epi16(block, keys[k]));
     return hit;
 }
 

@@ -43,7 +43,7 @@ TEST(NeedleTableTest, FirstPositionsAsSearchingOneByOne) {
     const Shape shapes[] = {
         {"short", kLetters, 60, 20, 4, 300},
         {"two letters", L"aA", 200, 30, 8, 50},
-        {"few needles", kLetters + L"\U0001D11E", 300, 2, 6, 300},
+        {"few needles", kLetters + L"\U0001D11E\uAC00", 300, 2, 6, 300},
         {"no full table", kLetters + L"bcdefghjklmnopqrtuvwxyz0123456789", 2000, 800, 250, 2},
         {"over the limit of places", L"aAb", 4000, 6, 2, 4},
         {"parts", kLetters, 80000, 60, 6, 3},
