@@ -48,7 +48,8 @@ std::vector<int32_t> NumberedNames(const std::vector<std::wstring>& colNames, st
 int32_t clsApp::Check_ReadData() {
     mdlLog::LogEvent(L"[clsApp] (Check_ReadData)", L"START:", mdlLog::DebugLog);
     int32_t lngResult = 1;
-    const std::wstring strCount = mdlDataFile::ReadDataFile(L"General", L"Count", L"0");
+    const std::unique_ptr<platform::ProfileSnapshot> objData = mdlDataFile::DataFileSnapshot();
+    const std::wstring strCount = mdlDataFile::ReadDataFile(*objData, L"General", L"Count", L"0");
     const int16_t intCount = base::IsNumeric(strCount) ? base::CInt(strCount) : int16_t{0};
     if (intCount == 0) {
         lngResult = 0;
@@ -58,14 +59,15 @@ int32_t clsApp::Check_ReadData() {
         mobjDetector->ClearRegisters();
         // The file is asked only for what its sections hold: a short file
         // naming thousands of breeds or tracks must not cost a lookup each.
-        const std::vector<int32_t> colSections = NumberedNames(mdlDataFile::DataFileSections(), L"BREED_");
+        const std::vector<int32_t> colSections = NumberedNames(mdlDataFile::DataFileSections(*objData), L"BREED_");
         for (int32_t n = 1; n <= intCount; ++n) {
             Status(1, L"Inicializace", n, intCount, 0);
             const std::wstring strSection = L"Breed_" + base::DecStr(n);
             const bool blnPresent = std::binary_search(colSections.begin(), colSections.end(), n);
             // A missing section yields every default, as the reader would.
             const SectionReader read = [&](std::wstring_view strKey, std::wstring_view strDefault) {
-                return blnPresent ? mdlDataFile::ReadDataFile(strSection, strKey, strDefault) : std::wstring(strDefault);
+                return blnPresent ? mdlDataFile::ReadDataFile(*objData, strSection, strKey, strDefault)
+                                  : std::wstring(strDefault);
             };
             auto objBreed = std::make_shared<clsBreed>();
             objBreed->ID(n);
@@ -80,7 +82,7 @@ int32_t clsApp::Check_ReadData() {
                 // Track keys the section lacks would give the empty text, which
                 // is never a track: only the present ones are read.
                 const std::vector<int32_t> colTracks =
-                    blnPresent ? NumberedNames(mdlDataFile::DataFileKeys(strSection), L"TRACK") : std::vector<int32_t>{};
+                    blnPresent ? NumberedNames(mdlDataFile::DataFileKeys(*objData, strSection), L"TRACK") : std::vector<int32_t>{};
                 for (const int32_t m : colTracks) {
                     if (m > intTracks) break;
                     const std::wstring strTrack = read(L"Track" + base::DecStr(m), L"");

@@ -51,17 +51,32 @@ std::shared_ptr<clsTrack> NewTrack(int32_t lngBreed, int32_t lngTrack, std::wstr
     return objTrack;
 }
 
-std::vector<std::wstring> DataFileSections() {
+std::unique_ptr<platform::ProfileSnapshot> DataFileSnapshot() {
+    return platform::Host().profile->Snapshot(DataFilePath());
+}
+
+std::wstring ReadDataFile(platform::ProfileSnapshot& objData, std::wstring_view strSection, std::wstring_view strKey,
+                          std::wstring_view strDefault) {
     try {
-        return platform::Host().profile->SectionNames(DataFilePath());
+        std::wstring value;
+        objData.GetString(strSection, strKey, strDefault, kReadBufferChars, value);
+        return value;
     } catch (...) {
         return {};
     }
 }
 
-std::vector<std::wstring> DataFileKeys(std::wstring_view strSection) {
+std::vector<std::wstring> DataFileSections(platform::ProfileSnapshot& objData) {
     try {
-        return platform::Host().profile->KeyNames(strSection, DataFilePath());
+        return objData.SectionNames();
+    } catch (...) {
+        return {};
+    }
+}
+
+std::vector<std::wstring> DataFileKeys(platform::ProfileSnapshot& objData, std::wstring_view strSection) {
+    try {
+        return objData.KeyNames(strSection);
     } catch (...) {
         return {};
     }

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "detect/clsTrack.h"
+#include "platform/Profile.h"
 
 namespace mdlDataFile {
 
@@ -34,10 +35,17 @@ std::vector<std::wstring> SplitTrack(std::wstring_view strValue);
 // error 6.
 std::shared_ptr<clsTrack> NewTrack(int32_t lngBreed, int32_t lngTrack, std::wstring_view strValue);
 
-// The names of the data file's sections, and of the keys of one section;
+// The data file for a load that reads many values: read once where the
+// system keeps a parsed copy, so that they hold together even when the file
+// is replaced meanwhile.
+std::unique_ptr<platform::ProfileSnapshot> DataFileSnapshot();
+// One value of that snapshot, as ReadDataFile reads it from the file.
+std::wstring ReadDataFile(platform::ProfileSnapshot& objData, std::wstring_view strSection, std::wstring_view strKey,
+                          std::wstring_view strDefault);
+// The names of the snapshot's sections, and of the keys of one section;
 // letter case not defined, none when the file or section is missing or the
 // names cannot be read.
-std::vector<std::wstring> DataFileSections();
-std::vector<std::wstring> DataFileKeys(std::wstring_view strSection);
+std::vector<std::wstring> DataFileSections(platform::ProfileSnapshot& objData);
+std::vector<std::wstring> DataFileKeys(platform::ProfileSnapshot& objData, std::wstring_view strSection);
 
 }  // namespace mdlDataFile

@@ -2,11 +2,25 @@
 // Profile (INI) file reading.
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace platform {
+
+// One file for many lookups, those of Profile on the file the snapshot was
+// taken of. Where the system keeps a parsed copy, one reading serves them
+// all, and what they find holds together even when the file is replaced
+// meanwhile; elsewhere each lookup reads the file again.
+class ProfileSnapshot {
+public:
+    virtual ~ProfileSnapshot() = default;
+    virtual uint32_t GetString(std::wstring_view strSection, std::wstring_view strKey, std::wstring_view strDefault,
+                               uint32_t lngBufferChars, std::wstring& strValue) = 0;
+    virtual std::vector<std::wstring> SectionNames() = 0;
+    virtual std::vector<std::wstring> KeyNames(std::wstring_view strSection) = 0;
+};
 
 class Profile {
 public:
@@ -27,6 +41,9 @@ public:
     // The names of the keys of strSection (GetPrivateProfileStringA without a
     // key name), none when the file or section is missing; letter case as above.
     virtual std::vector<std::wstring> KeyNames(std::wstring_view strSection, std::wstring_view strFile) = 0;
+    // A snapshot of strFile; by default each of its lookups is one of the
+    // calls above.
+    virtual std::unique_ptr<ProfileSnapshot> Snapshot(std::wstring_view strFile);
 };
 
 }  // namespace platform

@@ -14,11 +14,14 @@
 
 namespace {
 
+// A value as one call reads it, or through a snapshot of the file.
 std::wstring Get(const std::wstring& strFile, std::wstring_view strSection, std::wstring_view strKey,
-                 std::wstring_view strDefault = L"<none>", uint32_t lngBufferChars = 256) {
+                 std::wstring_view strDefault = L"<none>", uint32_t lngBufferChars = 256, bool blnSnapshot = false) {
     std::wstring value = L"stale";
+    platform::Profile& profile = *platform::RealMachine().profile;
     const uint32_t copied =
-        platform::RealMachine().profile->GetString(strSection, strKey, strDefault, lngBufferChars, strFile, value);
+        blnSnapshot ? profile.Snapshot(strFile)->GetString(strSection, strKey, strDefault, lngBufferChars, value)
+                    : profile.GetString(strSection, strKey, strDefault, lngBufferChars, strFile, value);
     EXPECT_EQ(copied, value.size());
     return value;
 }
@@ -43,8 +46,10 @@ TEST(ProfileTest, ReadsValuesTheWindowsWay) {
         {L"Main", L"Key1", L"", 10, L"value one"},        {L"Main", L"missing", L"default", 3, L"de"},
     };
     for (const auto& [section, key, fallback, size, expected] : cases) {
-        EXPECT_EQ(Get(folder.File(L"a.ini"), section, key, fallback, size), expected)
-            << "[" << section << "] " << key << " size " << size;
+        for (const bool snapshot : {false, true}) {
+            EXPECT_EQ(Get(folder.File(L"a.ini"), section, key, fallback, size, snapshot), expected)
+                << "[" << section << "] " << key << " size " << size << " snapshot " << snapshot;
+        }
     }
 }
 
@@ -91,6 +96,9 @@ TEST(ProfileTest, ListsTheNamesOfSectionsAndKeys) {
     EXPECT_EQ(Upper(profile.KeyNames(L"Spaced", file)), std::set<std::wstring>{L"A"});
     EXPECT_TRUE(profile.KeyNames(L"Empty", file).empty());
     EXPECT_TRUE(profile.SectionNames(folder.File(L"missing.ini")).empty());
+    const auto snapshot = profile.Snapshot(file);
+    EXPECT_EQ(Upper(snapshot->SectionNames()), Upper(profile.SectionNames(file)));
+    EXPECT_EQ(Upper(snapshot->KeyNames(L"mAIN")), keys);
 
     // Longer than any first guess at the size of the list.
     std::string many = "[Many]\r\n";

@@ -22,27 +22,58 @@ std::wstring_view DefaultValue(std::wstring_view text) {
     return text;
 }
 
-}  // namespace
-
-uint32_t PosixProfile::GetString(std::wstring_view strSection, std::wstring_view strKey, std::wstring_view strDefault,
-                                 uint32_t lngBufferChars, std::wstring_view strFile, std::wstring& strValue) {
+// What GetString gives from file (nullptr: a file that could not be read).
+uint32_t Lookup(const IniFile* file, std::wstring_view strSection, std::wstring_view strKey,
+                std::wstring_view strDefault, uint32_t lngBufferChars, std::wstring& strValue) {
     strValue.clear();
     if (lngBufferChars == 0) return 0;
-    const std::shared_ptr<const IniFile> file = IniCache::Shared().Load(NativePath(base::CutAtNul(strFile)));
-    const std::wstring* found = file ? file->Find(strSection, strKey) : nullptr;
+    const std::wstring* found = file != nullptr ? file->Find(strSection, strKey) : nullptr;
     const std::wstring_view value = found != nullptr ? base::CutAtNul(*found) : DefaultValue(strDefault);
     strValue.assign(value.substr(0, std::min<size_t>(value.size(), lngBufferChars - 1)));
     return static_cast<uint32_t>(strValue.size());
 }
 
+std::shared_ptr<const IniFile> Load(std::wstring_view strFile) {
+    return IniCache::Shared().Load(NativePath(base::CutAtNul(strFile)));
+}
+
+class ParsedSnapshot final : public ProfileSnapshot {
+public:
+    explicit ParsedSnapshot(std::shared_ptr<const IniFile> file) : mFile(std::move(file)) {}
+    uint32_t GetString(std::wstring_view strSection, std::wstring_view strKey, std::wstring_view strDefault,
+                       uint32_t lngBufferChars, std::wstring& strValue) override {
+        return Lookup(mFile.get(), strSection, strKey, strDefault, lngBufferChars, strValue);
+    }
+    std::vector<std::wstring> SectionNames() override { return mFile ? mFile->SectionNames() : std::vector<std::wstring>{}; }
+    std::vector<std::wstring> KeyNames(std::wstring_view strSection) override {
+        return mFile ? mFile->KeyNames(strSection) : std::vector<std::wstring>{};
+    }
+
+private:
+    std::shared_ptr<const IniFile> mFile;
+};
+
+}  // namespace
+
+uint32_t PosixProfile::GetString(std::wstring_view strSection, std::wstring_view strKey, std::wstring_view strDefault,
+                                 uint32_t lngBufferChars, std::wstring_view strFile, std::wstring& strValue) {
+    if (lngBufferChars == 0) {
+        strValue.clear();
+        return 0;
+    }
+    return Lookup(Load(strFile).get(), strSection, strKey, strDefault, lngBufferChars, strValue);
+}
+
 std::vector<std::wstring> PosixProfile::SectionNames(std::wstring_view strFile) {
-    const std::shared_ptr<const IniFile> file = IniCache::Shared().Load(NativePath(base::CutAtNul(strFile)));
-    return file ? file->SectionNames() : std::vector<std::wstring>{};
+    return ParsedSnapshot(Load(strFile)).SectionNames();
 }
 
 std::vector<std::wstring> PosixProfile::KeyNames(std::wstring_view strSection, std::wstring_view strFile) {
-    const std::shared_ptr<const IniFile> file = IniCache::Shared().Load(NativePath(base::CutAtNul(strFile)));
-    return file ? file->KeyNames(strSection) : std::vector<std::wstring>{};
+    return ParsedSnapshot(Load(strFile)).KeyNames(strSection);
+}
+
+std::unique_ptr<ProfileSnapshot> PosixProfile::Snapshot(std::wstring_view strFile) {
+    return std::make_unique<ParsedSnapshot>(Load(strFile));
 }
 
 }  // namespace platform::posix

@@ -11,6 +11,8 @@ public:
                        uint32_t lngBufferChars, std::wstring_view strFile, std::wstring& strValue) override;
     std::vector<std::wstring> SectionNames(std::wstring_view strFile) override;
     std::vector<std::wstring> KeyNames(std::wstring_view strSection, std::wstring_view strFile) override;
+    // Holds one parsed copy of the file: no look at the file per lookup.
+    std::unique_ptr<ProfileSnapshot> Snapshot(std::wstring_view strFile) override;
 };
 
 }  // namespace platform::posix

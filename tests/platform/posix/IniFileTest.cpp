@@ -86,6 +86,20 @@ TEST(IniCacheTest, DropsTheLeastRecentlyUsed) {
     EXPECT_NE(load("b"), b);
 }
 
+// A load reads the file as it was when it began, whatever replaces it meanwhile.
+TEST(PosixProfileTest, ASnapshotKeepsTheFileAsItWas) {
+    const testing_support::TempFolder folder;
+    folder.Write(L"a.ini", "[S]\nk=1\n");
+    platform::posix::PosixProfile profile;
+    const auto snapshot = profile.Snapshot(folder.File(L"a.ini"));
+    folder.Write(L"a.ini", "[S]\nk=22\n");
+    std::wstring value;
+    snapshot->GetString(L"S", L"k", L"", 256, value);
+    EXPECT_EQ(value, L"1");
+    profile.GetString(L"S", L"k", L"", 256, folder.File(L"a.ini"), value);
+    EXPECT_EQ(value, L"22");
+}
+
 TEST(PosixProfileTest, CutsAtNulAndTreatsTheDefaultLikeAValue) {
     const testing_support::TempFolder folder;
     folder.Write(L"p.ini", "[S]\nnul=ab\0cd\n"s);
