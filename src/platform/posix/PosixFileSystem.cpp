@@ -146,11 +146,13 @@ wchar_t Upper(wchar_t ch) {
     return ch >= L'a' && ch <= L'z' ? static_cast<wchar_t>(ch - (L'a' - L'A')) : ch;
 }
 
-// ListsBefore, from position i (where the names first differ) on.
-bool ListsBeforeFrom(std::wstring_view a, std::wstring_view b, size_t i) {
+// The order of the upper-cased names, and of the names themselves where
+// those are the same. Equal characters have equal capitals, so a capital is
+// looked up only where two names differ, and no upper-cased copy is made.
+bool ListsBefore(std::wstring_view a, std::wstring_view b) {
     const size_t common = std::min(a.size(), b.size());
     int byName = 0;
-    for (; i < common; ++i) {
+    for (size_t i = 0; i < common; ++i) {
         if (a[i] == b[i]) continue;
         const wchar_t upperA = Upper(a[i]), upperB = Upper(b[i]);
         if (upperA != upperB) return upperA < upperB;
@@ -158,21 +160,6 @@ bool ListsBeforeFrom(std::wstring_view a, std::wstring_view b, size_t i) {
     }
     if (a.size() != b.size()) return a.size() < b.size();
     return byName < 0;
-}
-
-// The order of the upper-cased names, and of the names themselves where
-// those are the same. Equal characters have equal capitals, so a capital is
-// looked up only where two names differ, and no upper-cased copy is made.
-// The common case, two ASCII characters that differ by more than case, is
-// decided here, small enough to go inline into the sort.
-inline bool ListsBefore(std::wstring_view a, std::wstring_view b) {
-    const size_t common = std::min(a.size(), b.size());
-    size_t i = 0;
-    while (i < common && a[i] == b[i]) ++i;
-    if (i == common) return a.size() < b.size();
-    const wchar_t upperA = Upper(a[i]), upperB = Upper(b[i]);
-    if (upperA != upperB) return upperA < upperB;
-    return ListsBeforeFrom(a, b, i);
 }
 
 class PosixFolderSearch final : public FolderSearch {
