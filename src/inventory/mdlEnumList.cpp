@@ -16,7 +16,7 @@ namespace mdlEnumList {
 
 namespace {
 
-constexpr const wchar_t* kCrLf = L"\r\n";
+constexpr std::wstring_view kCrLf = L"\r\n";
 constexpr const wchar_t* kDelimiter = L"~#";
 
 // Subkey names longer than this (NUL included) end the walk.
@@ -92,18 +92,21 @@ int32_t RegistryList(std::wstring_view strKey, clsEnumList& objList) {
 int32_t FileList(std::wstring_view strPath, clsEnumList& objList, int32_t lngLevel, int32_t lngStart) {
     const wchar_t sep = platform::PathSeparator();
     try {
-        std::wstring folder(strPath);
-        if (!folder.empty() && folder.back() == sep) folder.pop_back();
+        std::wstring_view folder = strPath;
+        if (!folder.empty() && folder.back() == sep) folder.remove_suffix(1);
+        // The pattern and every line start with the folder: it is written
+        // once, the wildcard and then each name after it.
+        std::wstring full(folder);
+        full += sep;
+        const size_t prefix = full.size();
+        full += L'*';
         platform::FindEntry entry;
-        std::unique_ptr<platform::FolderSearch> search =
-            platform::Host().files->FindFirst(folder + sep + L"*", entry);
+        std::unique_ptr<platform::FolderSearch> search = platform::Host().files->FindFirst(full, entry);
         if (!search) return 0;
-        std::wstring full;
         do {
             const std::wstring_view name = base::CutAtNul(entry.Name);
             if (name == L"." || name == L"..") continue;
-            full.assign(folder);
-            full += sep;
+            full.resize(prefix);
             full += name;
             full += kCrLf;
             objList.AppendToBuffer(full, lngStart);
@@ -112,7 +115,7 @@ int32_t FileList(std::wstring_view strPath, clsEnumList& objList, int32_t lngLev
             const bool isFolder = (entry.Attributes & platform::kAttrDirectory) != 0;
             const bool isLink = (entry.Attributes & platform::kAttrReparsePoint) != 0;
             if (isFolder && !isLink && lngLevel <= kMaxFolderLevel) {
-                full.resize(full.size() - 2);
+                full.resize(full.size() - kCrLf.size());
                 FileList(full, objList, lngLevel + 1, lngStart);
             }
         } while (!gblnCancel && search->Next(entry));
@@ -171,7 +174,7 @@ int32_t DUNList(clsEnumList& objList) {
     try {
         std::vector<std::wstring> names;
         if (platform::Host().dialUp->EnumEntries(names) != platform::kErrorSuccess) return 0;
-        objList.AppendToBuffer(L"Count=" + base::DecStr(static_cast<int64_t>(names.size())) + kCrLf, 1);
+        objList.AppendToBuffer((L"Count=" + base::DecStr(static_cast<int64_t>(names.size()))).append(kCrLf), 1);
         std::wstring line;
         for (const std::wstring& name : names) {
             line.assign(base::CutAtNul(name));

@@ -7,6 +7,8 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <mutex>
+#include <utility>
 #include <vector>
 
 #include "base/Text.h"
@@ -25,6 +27,7 @@ public:
     FileDescriptor(const FileDescriptor&) = delete;
     FileDescriptor& operator=(const FileDescriptor&) = delete;
     int Get() const { return mFd; }
+    int Release() { return std::exchange(mFd, -1); }
 
 private:
     int mFd;
@@ -81,14 +84,19 @@ bool WildcardMatch(std::wstring_view pattern, std::wstring_view name) {
     return pi == p.size();
 }
 
-// Attributes from what readdir says of the entry; the file is looked at only
-// for links and for file systems that do not fill in the kind.
-uint32_t Attributes(int dirFd, const dirent& item) {
+constexpr int kFolderFlags = O_RDONLY | O_DIRECTORY | O_CLOEXEC;
+// At most this many open searches keep their folder's descriptor for opening
+// subfolders; a deeper walk opens the rest by path, well within the
+// descriptor limit.
+constexpr size_t kMaxKeptFolders = 64;
+
+// Attributes from what the folder says of the entry; the file is looked at
+// only for links and for file systems that do not fill in the kind.
+uint32_t Attributes(int dirFd, const char* name, unsigned char type) {
     uint32_t attributes = 0;
-    unsigned char type = item.d_type;
     if (type == DT_UNKNOWN) {
         struct stat st {};
-        if (::fstatat(dirFd, item.d_name, &st, AT_SYMLINK_NOFOLLOW) == 0) {
+        if (::fstatat(dirFd, name, &st, AT_SYMLINK_NOFOLLOW) == 0) {
             type = S_ISLNK(st.st_mode) ? DT_LNK : S_ISDIR(st.st_mode) ? DT_DIR : DT_REG;
         }
     }
@@ -97,41 +105,196 @@ uint32_t Attributes(int dirFd, const dirent& item) {
         // points to a folder), so that walks list it without entering it.
         attributes |= kAttrReparsePoint;
         struct stat target {};
-        if (::fstatat(dirFd, item.d_name, &target, 0) == 0 && S_ISDIR(target.st_mode)) attributes |= kAttrDirectory;
+        if (::fstatat(dirFd, name, &target, 0) == 0 && S_ISDIR(target.st_mode)) attributes |= kAttrDirectory;
     } else if (type == DT_DIR) {
         attributes |= kAttrDirectory;
     }
-    const char* name = item.d_name;
     if (name[0] == '.' && name[1] != '\0' && !(name[1] == '.' && name[2] == '\0')) attributes |= kAttrHidden;
     if (attributes == 0) attributes = kAttrNormal;
     return attributes;
 }
 
-// Sort key of a name: upper-cased, the common all-ASCII case without a table lookup.
-std::wstring SortKey(const std::wstring& name) {
-    for (wchar_t ch : name) {
-        if (ch >= 0x80) return base::UCase(name);
+// Appends a name as FromNativeName reads it. ASCII and two-byte sequences
+// (accented Latin, Greek and Cyrillic letters) are decoded here, with no
+// string made for the name; from the first other byte on, FromNativeName
+// decodes the rest the same as it would from the start, since every
+// sequence decoded here ends where the next one begins.
+void AppendName(std::string_view bytes, std::wstring& text) {
+    const auto* in = reinterpret_cast<const unsigned char*>(bytes.data());
+    const size_t size = bytes.size();
+    const size_t at = text.size();
+    text.resize(at + size);  // never more characters than bytes
+    wchar_t* out = text.data() + at;
+    size_t i = 0, made = 0;
+    while (i < size) {
+        if (in[i] < 0x80) {
+            out[made++] = in[i++];
+        } else if (in[i] >= 0xC2 && in[i] <= 0xDF && i + 1 < size && (in[i + 1] & 0xC0) == 0x80) {
+            out[made++] = static_cast<wchar_t>(((in[i] & 0x1F) << 6) | (in[i + 1] & 0x3F));
+            i += 2;
+        } else {
+            break;
+        }
     }
-    std::wstring key(name);
-    for (wchar_t& ch : key) {
-        if (ch >= L'a' && ch <= L'z') ch = static_cast<wchar_t>(ch - (L'a' - L'A'));
+    text.resize(at + made);
+    if (i < size) text += FromNativeName(bytes.substr(i));
+}
+
+// UpperChar, ASCII without the call.
+wchar_t Upper(wchar_t ch) {
+    if (ch >= 0x80) return base::UpperChar(ch);
+    return ch >= L'a' && ch <= L'z' ? static_cast<wchar_t>(ch - (L'a' - L'A')) : ch;
+}
+
+// The order of the upper-cased names, and of the names themselves where
+// those are the same. Equal characters have equal capitals, so a capital is
+// looked up only where two names differ, and no upper-cased copy is made.
+bool ListsBefore(std::wstring_view a, std::wstring_view b) {
+    const size_t common = std::min(a.size(), b.size());
+    int byName = 0;
+    for (size_t i = 0; i < common; ++i) {
+        if (a[i] == b[i]) continue;
+        const wchar_t upperA = Upper(a[i]), upperB = Upper(b[i]);
+        if (upperA != upperB) return upperA < upperB;
+        if (byName == 0) byName = a[i] < b[i] ? -1 : 1;
     }
-    return key;
+    if (a.size() != b.size()) return a.size() < b.size();
+    return byName < 0;
 }
 
 class PosixFolderSearch final : public FolderSearch {
 public:
-    explicit PosixFolderSearch(std::vector<FindEntry> entries) : mEntries(std::move(entries)) {}
+    explicit PosixFolderSearch(std::wstring folder) : mFolder(std::move(folder)) {}
+    ~PosixFolderSearch() override;
+    PosixFolderSearch(const PosixFolderSearch&) = delete;
+    PosixFolderSearch& operator=(const PosixFolderSearch&) = delete;
+
     bool Next(FindEntry& entry) override {
-        if (mNext >= mEntries.size()) return false;
-        entry = std::move(mEntries[mNext++]);
+        if (mNext >= mItems.size()) return false;
+        const Item& item = mItems[mNext++];
+        entry.Name.assign(mText, item.offset, item.length);
+        entry.Attributes = item.attributes;
         return true;
     }
 
+    // Reads the whole folder; false when it has no entry the wildcard takes.
+    bool Read(int dirFd, std::wstring_view wildcard);
+    void Keep(int dirFd);
+    const std::wstring& Folder() const { return mFolder; }
+    int Descriptor() const { return mFd; }
+
 private:
-    std::vector<FindEntry> mEntries;
+    struct Item {
+        size_t offset;  // of the name in mText
+        uint32_t length;
+        uint32_t attributes;
+    };
+
+    void Sort();
+
+    std::wstring mFolder;
+    int mFd = -1;
+    // Every name, in one block rather than a string each.
+    std::wstring mText;
+    std::vector<Item> mItems;
     size_t mNext = 0;
 };
+
+// The searches still open that keep their folder's descriptor. A walk opens
+// each subfolder relative to its parent's descriptor instead of looking up
+// the whole path from the root again, which was much of a deep walk's cost;
+// it so also reads the very folder it listed the subfolder in. Only open
+// searches are asked: no descriptor outlives its walk.
+class KeptFolders {
+public:
+    // strFolder opened through the kept descriptor of its parent; -1 when no
+    // open search keeps it, or when the open fails (the path is then tried).
+    int OpenThroughParent(std::wstring_view strFolder) {
+        const size_t slash = strFolder.find_last_of(L'/');
+        if (slash == std::wstring_view::npos || slash == 0) return -1;
+        const std::wstring_view parent = strFolder.substr(0, slash);
+        const std::wstring_view name = strFolder.substr(slash + 1);
+        if (name.empty() || name == L"." || name == L"..") return -1;
+        const std::lock_guard lock(mLock);
+        for (auto it = mKept.rbegin(); it != mKept.rend(); ++it) {
+            if ((*it)->Folder() == parent) return ::openat((*it)->Descriptor(), NativePath(name).c_str(), kFolderFlags);
+        }
+        return -1;
+    }
+    bool Add(const PosixFolderSearch* search) {
+        const std::lock_guard lock(mLock);
+        if (mKept.size() >= kMaxKeptFolders) return false;
+        mKept.push_back(search);
+        return true;
+    }
+    // Closed under the lock: another thread may be opening through it.
+    void Remove(const PosixFolderSearch* search, int dirFd) {
+        const std::lock_guard lock(mLock);
+        const auto it = std::find(mKept.rbegin(), mKept.rend(), search);
+        if (it != mKept.rend()) mKept.erase(std::next(it).base());
+        ::close(dirFd);
+    }
+
+private:
+    std::mutex mLock;
+    std::vector<const PosixFolderSearch*> mKept;
+};
+
+KeptFolders& Kept() {
+    static KeptFolders kept;
+    return kept;
+}
+
+PosixFolderSearch::~PosixFolderSearch() {
+    if (mFd >= 0) Kept().Remove(this, mFd);
+}
+
+void PosixFolderSearch::Keep(int dirFd) {
+    mFd = dirFd;
+    if (!Kept().Add(this)) {
+        mFd = -1;
+        ::close(dirFd);
+    }
+}
+
+bool PosixFolderSearch::Read(int dirFd, std::wstring_view wildcard) {
+    const bool everything = wildcard == L"*" || wildcard == L"*.*";
+    // The records readdir would give, read straight from the kernel: a DIR
+    // costs an fstat and two fcntl calls for every folder.
+    alignas(dirent64) char buffer[32768];
+    for (;;) {
+        const ssize_t got = ::getdents64(dirFd, buffer, sizeof buffer);
+        if (got <= 0) break;
+        // The names take no more characters than the records' bytes.
+        mText.reserve(mText.size() + static_cast<size_t>(got));
+        for (ssize_t at = 0; at < got;) {
+            const auto* record = reinterpret_cast<const dirent64*>(buffer + at);
+            at += record->d_reclen;
+            if (record->d_ino == 0) continue;  // deleted; readdir skips these too
+            const size_t offset = mText.size();
+            AppendName(record->d_name, mText);
+            const size_t length = mText.size() - offset;
+            if (!everything && !WildcardMatch(wildcard, std::wstring_view(mText).substr(offset, length))) {
+                mText.resize(offset);
+                continue;
+            }
+            mItems.push_back({offset, static_cast<uint32_t>(length), Attributes(dirFd, record->d_name, record->d_type)});
+        }
+    }
+    Sort();
+    return !mItems.empty();
+}
+
+// Folders list in a fixed order (as NTFS lists them), so lists are reproducible.
+// Names that differ only in case (possible here, not on NTFS) keep a fixed order too.
+// No two names of a folder are equal, so any sort gives this one order; the
+// merge sort makes fewer comparisons than std::sort.
+void PosixFolderSearch::Sort() {
+    const std::wstring_view text = mText;
+    std::stable_sort(mItems.begin(), mItems.end(), [text](const Item& a, const Item& b) {
+        return ListsBefore(text.substr(a.offset, a.length), text.substr(b.offset, b.length));
+    });
+}
 
 }  // namespace
 
@@ -145,34 +308,13 @@ std::unique_ptr<FolderSearch> PosixFileSystem::FindFirst(std::wstring_view strPa
     // applications folder are links on image-based systems), as Windows
     // opens a junction it is given. Walks still never enter a link below
     // their root: such entries carry the reparse-point bit and are skipped.
-    const int dirFd = ::open(NativePath(folder).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (dirFd < 0) return nullptr;
-    DIR* dir = ::fdopendir(dirFd);
-    if (dir == nullptr) {
-        ::close(dirFd);
-        return nullptr;
-    }
-    const bool everything = wildcard == L"*" || wildcard == L"*.*";
-    std::vector<std::pair<std::wstring, FindEntry>> found;
-    while (const dirent* item = ::readdir(dir)) {
-        FindEntry entry;
-        entry.Name = FromNativeName(item->d_name);
-        if (!everything && !WildcardMatch(wildcard, entry.Name)) continue;
-        entry.Attributes = Attributes(dirFd, *item);
-        std::wstring key = SortKey(entry.Name);
-        found.emplace_back(std::move(key), std::move(entry));
-    }
-    ::closedir(dir);
-    if (found.empty()) return nullptr;
-    // Folders list in a fixed order (as NTFS lists them), so lists are reproducible.
-    // Names that differ only in case (possible here, not on NTFS) keep a fixed order too.
-    std::sort(found.begin(), found.end(), [](const auto& a, const auto& b) {
-        return a.first != b.first ? a.first < b.first : a.second.Name < b.second.Name;
-    });
-    std::vector<FindEntry> entries;
-    entries.reserve(found.size());
-    for (auto& item : found) entries.push_back(std::move(item.second));
-    auto search = std::make_unique<PosixFolderSearch>(std::move(entries));
+    int opened = Kept().OpenThroughParent(folder);
+    if (opened < 0) opened = ::open(NativePath(folder).c_str(), kFolderFlags);
+    FileDescriptor dir(opened);
+    if (dir.Get() < 0) return nullptr;
+    auto search = std::make_unique<PosixFolderSearch>(std::move(folder));
+    if (!search->Read(dir.Get(), wildcard)) return nullptr;
+    search->Keep(dir.Release());
     search->Next(first);
     return search;
 }

@@ -27,17 +27,23 @@ namespace fs = std::filesystem;
 // Names by their bytes: the test helper's wide names need a locale.
 void Touch(const TempFolder& root, const std::string& name) { std::ofstream(root.Path() / name).put('x'); }
 
-// Paths below the folder, each folder followed by its content; links are not entered.
+// Paths below the folder, each folder followed by its content; links are not
+// entered. As in the inventory's walk, each search stays open while its
+// subfolders are walked, so they are opened through it.
 std::vector<std::wstring> Walk(PosixFileSystem& files, const std::wstring& strFolder,
                                const std::wstring& strBelow = L"") {
     std::vector<std::wstring> lines;
-    for (const Listed& item : testing_support::List(files, strFolder + strBelow + L"/*")) {
-        const std::wstring path = strBelow + L"/" + item.name;
+    platform::FindEntry entry;
+    const auto search = files.FindFirst(strFolder + strBelow + L"/*", entry);
+    if (!search) return lines;
+    do {
+        if (entry.Name == L"." || entry.Name == L"..") continue;
+        const std::wstring path = strBelow + L"/" + entry.Name;
         lines.push_back(path);
-        if ((item.attributes & platform::kAttrDirectory) && !(item.attributes & platform::kAttrReparsePoint)) {
+        if ((entry.Attributes & platform::kAttrDirectory) && !(entry.Attributes & platform::kAttrReparsePoint)) {
             for (const std::wstring& line : Walk(files, strFolder, path)) lines.push_back(line);
         }
-    }
+    } while (search->Next(entry));
     return lines;
 }
 
@@ -76,25 +82,47 @@ TEST(PosixFileSystemTest, NamesThatAreNotUtf8StillListAndOpen) {
     const std::string raw = "bad\xe8name\xff";
     fs::create_directories(root.Path() / raw / "in\xe8ner");
     Touch(root, "\xc4\x8d" "esk\xc3\xbd");
+    // Two-byte letters, a three-byte one, a stray byte and a cut sequence in one name.
+    Touch(root, "x\xc3\xa1\xe2\x82\xac\xe8y\xc3\xa1\xc3");
 
     PosixFileSystem files;
     const std::vector<std::wstring> lines = Walk(files, root.WPath());
-    ASSERT_EQ(lines.size(), 3u);
+    ASSERT_EQ(lines.size(), 4u);
     EXPECT_EQ(lines[0], std::wstring(L"/bad") + wchar_t(0xDCE8) + L"name" + wchar_t(0xDCFF));
     EXPECT_EQ(platform::ToAnsi(lines[1]), "/" + raw + "/in\xe8ner");
-    EXPECT_EQ(lines[2], L"/\u010desk\u00fd");
+    EXPECT_EQ(lines[2], std::wstring(L"/x\u00e1\u20ac") + wchar_t(0xDCE8) + L"y\u00e1" + wchar_t(0xDCC3));
+    EXPECT_EQ(lines[3], L"/\u010desk\u00fd");
+}
+
+// Past the searches that keep a descriptor open, folders are opened by path.
+TEST(PosixFileSystemTest, AWalkDeeperThanTheDescriptorsKeptListsEveryLevel) {
+    TempFolder root;
+    std::wstring path;
+    for (int level = 0; level < 100; ++level) path += L"/d";
+    root.Write(path.substr(1) + L"/f", "x");
+    PosixFileSystem files;
+    const std::vector<std::wstring> lines = Walk(files, root.WPath());
+    ASSERT_EQ(lines.size(), 101u);
+    EXPECT_EQ(lines[99], path);
+    EXPECT_EQ(lines[100], path + L"/f");
 }
 
 TEST(PosixFileSystemTest, EntriesComeInUpperCasedNameOrderAndDotFilesAreHidden) {
     TempFolder root;
-    for (const char* name : {"b", "c", "B2", "a.txt", "x", "X", "\xc4\x8d", "d", ".hidden"}) Touch(root, name);
+    for (const char* name : {"b", "c", "B2", "a.txt", "x", "X", "\xc4\x8d", "d", ".hidden", "i", "I", "\xc4\xb1",
+                             "\xc4\xb1" "b", "Ia", "s", "\xc5\xbf", "\xc3\xa1", "\xc3\x81"}) {
+        Touch(root, name);
+    }
     PosixFileSystem files;
     std::vector<std::wstring> names;
     for (const Listed& item : testing_support::List(files, root.WPath() + L"/*")) {
         names.push_back(item.name);
         EXPECT_EQ((item.attributes & platform::kAttrHidden) != 0, item.name == L".hidden");
     }
-    EXPECT_EQ(names, (std::vector<std::wstring>{L".hidden", L"a.txt", L"b", L"B2", L"c", L"d", L"X", L"x", L"\u010d"}));
+    // Capitals first (dotless i and long s have plain ones); equal capitals by the names themselves.
+    EXPECT_EQ(names, (std::vector<std::wstring>{L".hidden", L"a.txt", L"b", L"B2", L"c", L"d", L"I", L"i", L"\u0131",
+                                                L"Ia", L"\u0131b", L"s", L"\u017f", L"X", L"x", L"\u00c1", L"\u00e1",
+                                                L"\u010d"}));
 }
 
 // A file size limit makes the kernel write what fits and then fail, the way
