@@ -158,16 +158,12 @@ void clsNeedleTable::Build() {
     mSymbols.assign(kDirectSymbols, 0);
     mBigSymbols.clear();
     mlngSymbolCount = 1;
-    std::unordered_map<uint32_t, uint32_t> folded;
     for (const Needle& needle : mcolNeedles) {
         for (const wchar_t ch : needle.text) {
             const uint32_t c = Code(base::CaselessChar(ch));
-            if (folded.emplace(c, mlngSymbolCount).second) ++mlngSymbolCount;
+            uint32_t& symbol = c < kDirectSymbols ? mSymbols[c] : mBigSymbols[c];
+            if (symbol == 0) symbol = mlngSymbolCount++;
         }
-    }
-    for (const auto& [c, symbol] : folded) {
-        if (c < kDirectSymbols) mSymbols[c] = symbol;
-        else mBigSymbols.emplace(c, symbol);
     }
     for (uint32_t c = 0; c < base::kCaseMappedEnd; ++c) {
         const uint32_t set = Code(base::CaselessChar(static_cast<wchar_t>(c)));
