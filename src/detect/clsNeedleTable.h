@@ -1,6 +1,7 @@
 #pragma once
-// First positions of many needles in one text, found in a single pass
-// (an Aho-Corasick automaton over case-folded characters). Each needle is
+// First positions (and, for needles that ask, every place) of many needles
+// in one text, found in a single pass (an Aho-Corasick automaton over
+// case-folded characters; a long text is walked as parts side by side). Each needle is
 // compared as INSTR compares (UpperChar on both sides) or as LIKE sees its
 // text (LowerChar on both sides); positions count the text's own characters.
 
@@ -24,7 +25,7 @@ public:
     size_t Index(std::wstring_view strNeedle, Fold eFold) const;
     size_t Count() const { return mcolNeedles.size(); }
 
-    // One pass over strText; stops early once every needle has been seen.
+    // One pass over strText; stops early once it has all it asks for.
     void Search(std::wstring_view strText);
     // 0-based position of the first occurrence found by the last Search, or
     // npos. An empty needle is found at 0, as std::wstring::find finds it.
