@@ -25,13 +25,18 @@ inline __m128i Equal(__m128i a, __m128i b) {
     else return _mm_cmpeq_epi16(a, b);
 }
 
+// Lanes of a block equal to one of the K keys, compared by equal.
+template <size_t K, typename Compare>
+__m128i AnyKey(__m128i block, const __m128i* keys, Compare equal) {
+    __m128i hit = _mm_setzero_si128();
+    for (size_t k = 0; k < K; ++k) hit = _mm_or_si128(hit, equal(block, keys[k]));
+    return hit;
+}
+
 // Lanes of the block at "at" equal to one of the K keys.
 template <size_t K>
 __m128i AnyOf(const wchar_t* at, const __m128i* keys) {
-    const __m128i block = Load(at);
-    __m128i hit = _mm_setzero_si128();
-    for (size_t k = 0; k < K; ++k) hit = _mm_or_si128(hit, Equal(block, keys[k]));
-    return hit;
+    return AnyKey<K>(Load(at), keys, [](__m128i a, __m128i b) { return Equal(a, b); });
 }
 
 // Eight characters as 16-bit lanes. Where wchar_t has 4 bytes, each
@@ -54,10 +59,7 @@ inline __m128i LoadNarrow(const wchar_t* at) {
 
 template <size_t K>
 __m128i AnyOfNarrow(const wchar_t* at, const __m128i* keys) {
-    const __m128i block = LoadNarrow(at);
-    __m128i hit = _mm_setzero_si128();
-    for (size_t k = 0; k < K; ++k) hit = _mm_or_si128(hit, _mm_cmpeq_epi16(block, keys[k]));
-    return hit;
+    return AnyKey<K>(LoadNarrow(at), keys, [](__m128i a, __m128i b) { return _mm_cmpeq_epi16(a, b); });
 }
 
 }  // namespace mdlWideBlocks
