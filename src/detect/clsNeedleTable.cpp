@@ -19,6 +19,8 @@ constexpr size_t kMaxDeltaCells = size_t{1} << 21;
 constexpr size_t kMaxNarrowNodes = size_t{1} << 16;
 // Long texts are walked as parts of at least this many characters.
 constexpr size_t kMinPartChars = size_t{1} << 13;
+// How far ahead of the block search the text is asked for.
+constexpr size_t kPrefetchChars = 512;
 // Up to this many characters that start a needle are compared a block of
 // text at a time; more cost as much as the table look-up per character.
 constexpr size_t kMaxStartChars = 8;
@@ -81,10 +83,20 @@ using mdlWideBlocks::kNarrowLanes;
 template <size_t K>
 size_t FindBlock(const wchar_t* text, size_t i, size_t n, size_t lngShift, const __m128i* first,
                  const __m128i* later) {
+    const auto hits = [&](size_t at) {
+        __m128i hit = AnyOfNarrow<K>(text + at, first);
+        if (lngShift != 0) hit = _mm_and_si128(hit, AnyOfNarrow<K>(text + at + lngShift, later));
+        return static_cast<unsigned>(_mm_movemask_epi8(hit));
+    };
+    // Two blocks a step, the text asked for well ahead: a long list comes
+    // from memory, and the processor alone fetches it too late.
+    for (; i + lngShift + 2 * kNarrowLanes <= n; i += 2 * kNarrowLanes) {
+        if (i + kPrefetchChars < n) _mm_prefetch(reinterpret_cast<const char*>(text + i + kPrefetchChars), _MM_HINT_T0);
+        const unsigned mask = hits(i) | (hits(i + kNarrowLanes) << 16);
+        if (mask != 0) return i + static_cast<size_t>(__builtin_ctz(mask)) / 2;
+    }
     for (; i + lngShift + kNarrowLanes <= n; i += kNarrowLanes) {
-        __m128i hit = AnyOfNarrow<K>(text + i, first);
-        if (lngShift != 0) hit = _mm_and_si128(hit, AnyOfNarrow<K>(text + i + lngShift, later));
-        const auto mask = static_cast<unsigned>(_mm_movemask_epi8(hit));
+        const unsigned mask = hits(i);
         if (mask != 0) return i + static_cast<size_t>(__builtin_ctz(mask)) / 2;
     }
     return i;
