@@ -82,7 +82,8 @@ int32_t clsApp::Check_ReadData() {
                 // Track keys the section lacks would give the empty text, which
                 // is never a track: only the present ones are read.
                 const std::vector<int32_t> colTracks =
-                    blnPresent ? NumberedNames(mdlDataFile::DataFileKeys(*objData, strSection), L"TRACK") : std::vector<int32_t>{};
+                    blnPresent ? NumberedNames(mdlDataFile::DataFileKeys(*objData, strSection), L"TRACK")
+                               : std::vector<int32_t>{};
                 for (const int32_t m : colTracks) {
                     if (m > intTracks) break;
                     const std::wstring strTrack = read(L"Track" + base::DecStr(m), L"");

@@ -199,10 +199,11 @@ void clsNeedleTable::Build() {
     const std::basic_string<uint32_t>* before = nullptr;
     for (const uint32_t i : sorted) {
         const std::basic_string<uint32_t>& key = keys[i];
-        size_t shared = 0;
-        while (before != nullptr && shared < key.size() && shared < before->size() && key[shared] == (*before)[shared]) {
-            ++shared;
-        }
+        const size_t shared =
+            before == nullptr ? 0
+                              : static_cast<size_t>(
+                                    std::mismatch(key.begin(), key.end(), before->begin(), before->end()).first -
+                                    key.begin());
         path.resize(shared + 1);
         for (size_t d = shared; d < key.size(); ++d) {
             parent.push_back(path[d]);

@@ -33,7 +33,8 @@ std::wstring RandomNeedle(std::mt19937& rng, const std::wstring& text, const std
 }
 
 // One pass finds what a case-folded search per needle finds, with the full transition table (narrow or wide cells)
-// and, for many long needles over many letters, without it; and every place of the needles that ask for them, up to the limit.
+// and, for many long needles over many letters, without it; and every place of the needles that ask for them, up to
+// the limit.
 TEST(NeedleTableTest, FirstPositionsAsSearchingOneByOne) {
     struct Shape {
         const char* name;
@@ -74,7 +75,8 @@ TEST(NeedleTableTest, FirstPositionsAsSearchingOneByOne) {
                 ASSERT_EQ(table.FirstPosition(indexes[n]), folded.find(key))
                     << shape.name << " round " << round << " needle " << n << " fold " << int(fold);
                 std::vector<size_t> places;
-                for (size_t at = folded.find(key); at != std::wstring::npos && !needle.empty(); at = folded.find(key, at + 1)) {
+                for (size_t at = folded.find(key); at != std::wstring::npos && !needle.empty();
+                     at = folded.find(key, at + 1)) {
                     places.push_back(at);
                 }
                 bool every = false;  // asked for by any of the needle's adds

@@ -278,7 +278,8 @@ bool PosixFolderSearch::Read(int dirFd, std::wstring_view wildcard) {
                 mText.resize(offset);
                 continue;
             }
-            mItems.push_back({offset, static_cast<uint32_t>(length), Attributes(dirFd, record->d_name, record->d_type)});
+            const uint32_t attributes = Attributes(dirFd, record->d_name, record->d_type);
+            mItems.push_back({offset, static_cast<uint32_t>(length), attributes});
         }
     }
     Sort();

@@ -44,7 +44,9 @@ public:
                        uint32_t lngBufferChars, std::wstring& strValue) override {
         return Lookup(mFile.get(), strSection, strKey, strDefault, lngBufferChars, strValue);
     }
-    std::vector<std::wstring> SectionNames() override { return mFile ? mFile->SectionNames() : std::vector<std::wstring>{}; }
+    std::vector<std::wstring> SectionNames() override {
+        return mFile ? mFile->SectionNames() : std::vector<std::wstring>{};
+    }
     std::vector<std::wstring> KeyNames(std::wstring_view strSection) override {
         return mFile ? mFile->KeyNames(strSection) : std::vector<std::wstring>{};
     }

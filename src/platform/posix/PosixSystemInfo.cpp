@@ -62,8 +62,8 @@ bool PosixSystemInfo::GetVersion(VersionInfo& info) {
 }
 
 // Read once: the path the program was started from, as Windows keeps the
-// module's name from its loading; the knowledge base is looked up beside
-// it for every value read.
+// module's name from its loading; the knowledge base is looked up beside it
+// again and again.
 std::wstring PosixSystemInfo::ProgramPath() {
     static const std::wstring path = ReadProgramPath();
     return path;
